@@ -1,0 +1,88 @@
+// The simulated ScriptHookRDR2: runs the plugin's script frame by frame, checks every
+// native invocation against the native's signature and hands it to the world.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/host/native_call.h"
+#include "sim/host/script_fiber.h"
+#include "sim/host/trace.h"
+
+namespace sim {
+
+class World;
+
+class Host {
+ public:
+  explicit Host(World& world);
+  ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  // --- the six functions the plugin imports ---
+  void Register(void* module, void (*script)());
+  void Unregister(void* module);
+  void Wait(std::uint32_t ms);
+  void Init(std::uint64_t hash);
+  void Push(std::uint64_t value);
+  std::uint64_t* Call();
+
+  // --- driven by the runner ---
+  // Starts or resumes the script if it is due in this frame; returns when it yields.
+  void RunFrame(std::uint64_t frame);
+  std::uint64_t Frame() const { return frame_; }
+  bool Registered() const { return script_ != nullptr; }
+  bool Failed() const { return !error_.empty(); }
+  const std::string& Error() const { return error_; }
+  // How long a single resume may run before the host gives up on the script.
+  void SetWatchdog(std::chrono::milliseconds limit) { watchdog_ = limit; }
+
+  void AddSink(TraceSink* sink);
+  void RemoveSink(TraceSink* sink);
+
+  // The script's pending wait: what it asked for and since when.
+  bool Waiting() const { return waiting_; }
+  std::uint32_t WaitMs() const { return waitMs_; }
+  std::int32_t WaitStart() const { return waitStart_; }
+  // Native calls made by the script so far.
+  std::uint64_t CallCount() const { return callCount_; }
+  NativeId LastNative() const { return lastNative_; }
+
+ private:
+  void Fail(const std::string& what);
+  bool CheckArguments();
+  std::string Where() const;
+
+  World& world_;
+  void* module_ = nullptr;
+  void (*script_)() = nullptr;
+  std::unique_ptr<ScriptFiber> fiber_;
+  std::vector<TraceSink*> sinks_;
+  std::string error_;
+
+  std::uint64_t frame_ = 0;
+  bool waiting_ = false;
+  std::uint32_t waitMs_ = 0;
+  std::int32_t waitStart_ = 0;
+
+  bool invoking_ = false;
+  NativeCall call_;
+  std::int32_t refBefore_[kMaxArgs] = {};
+  std::uint64_t nullArea_[3] = {};
+  std::uint64_t callCount_ = 0;
+  NativeId lastNative_ = NativeId::Count;
+
+  std::chrono::milliseconds watchdog_{5000};
+  std::chrono::steady_clock::time_point resumedAt_;
+  std::uint32_t callsSinceResume_ = 0;
+};
+
+// The host the exported functions talk to; one at a time per process.
+void SetActiveHost(Host* host);
+Host* ActiveHost();
+
+}  // namespace sim

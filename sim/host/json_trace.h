@@ -1,0 +1,30 @@
+// The trace as JSON lines, one object per native call or wait.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "sim/host/trace.h"
+
+namespace sim {
+
+// Appends one call's line (without the newline) to `out`.
+void FormatCallLine(const CallEvent& event, std::string& out);
+void FormatWaitLine(std::uint64_t frame, std::int32_t clock, std::uint32_t ms, std::string& out);
+// Shortest text that reads back as the same float, always with a decimal point.
+void AppendFloat(float value, std::string& out);
+
+class JsonTraceWriter final : public TraceSink {
+ public:
+  explicit JsonTraceWriter(std::FILE* file) : file_(file) {}
+  ~JsonTraceWriter() override;
+  void OnCall(const CallEvent& event) override;
+  void OnWait(std::uint64_t frame, std::int32_t clock, std::uint32_t ms) override;
+  void Flush();
+
+ private:
+  std::FILE* file_;
+  std::string buffer_;
+};
+
+}  // namespace sim

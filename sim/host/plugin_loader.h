@@ -1,0 +1,30 @@
+// Loads a plugin library afresh and calls its entry as the Windows loader would.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace sim {
+
+class PluginLibrary {
+ public:
+  PluginLibrary() = default;
+  ~PluginLibrary();
+  PluginLibrary(const PluginLibrary&) = delete;
+  PluginLibrary& operator=(const PluginLibrary&) = delete;
+
+  // Maps the library and calls its entry with the process-attach reason.
+  bool Load(const std::string& path, std::string& error);
+  // Calls the entry with the process-detach reason, then unmaps the library.
+  void Unload();
+  // A thread notification, which a plugin must ignore.
+  int NotifyThread(bool attach);
+  bool Loaded() const { return handle_ != nullptr; }
+
+ private:
+  using Entry = int (*)(void* module, std::uint32_t reason, void* reserved);
+  void* handle_ = nullptr;
+  Entry entry_ = nullptr;
+};
+
+}  // namespace sim

@@ -1,0 +1,52 @@
+#include <dlfcn.h>
+
+#include "sim/host/plugin_loader.h"
+
+namespace sim {
+
+namespace {
+constexpr std::uint32_t kProcessDetach = 0;
+constexpr std::uint32_t kProcessAttach = 1;
+constexpr std::uint32_t kThreadAttach = 2;
+constexpr std::uint32_t kThreadDetach = 3;
+}  // namespace
+
+PluginLibrary::~PluginLibrary() { Unload(); }
+
+bool PluginLibrary::Load(const std::string& path, std::string& error) {
+  Unload();
+  // Local binding: every run gets the library's own fresh globals.
+  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle_ == nullptr) {
+    const char* why = dlerror();
+    error = "cannot load plugin " + path + ": " + (why ? why : "unknown error");
+    return false;
+  }
+  entry_ = reinterpret_cast<Entry>(dlsym(handle_, "DllMain"));
+  if (entry_ == nullptr) {
+    error = "plugin " + path + " has no DllMain entry";
+    dlclose(handle_);
+    handle_ = nullptr;
+    return false;
+  }
+  if (entry_(handle_, kProcessAttach, nullptr) == 0) {
+    error = "plugin " + path + " refused to load (DllMain returned FALSE)";
+    return false;
+  }
+  return true;
+}
+
+int PluginLibrary::NotifyThread(bool attach) {
+  if (entry_ == nullptr) return 0;
+  return entry_(handle_, attach ? kThreadAttach : kThreadDetach, nullptr);
+}
+
+void PluginLibrary::Unload() {
+  if (handle_ == nullptr) return;
+  entry_(handle_, kProcessDetach, nullptr);
+  dlclose(handle_);
+  handle_ = nullptr;
+  entry_ = nullptr;
+}
+
+}  // namespace sim

@@ -1,0 +1,4 @@
+target_sources(campsim_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/recorder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/simulation.cpp
+)

@@ -1,0 +1,2 @@
+target_sources(campsim_core PRIVATE
+)

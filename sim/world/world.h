@@ -1,0 +1,135 @@
+// The simulated game world: the state the natives act on, advanced one frame at a time.
+// Deterministic for a given seed and sequence of actions.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/host/native_call.h"
+#include "sim/host/native_id.h"
+#include "sim/world/world_records.h"
+
+namespace sim {
+
+struct WorldSettings {
+  std::uint64_t seed = 1;
+  std::int32_t startClock = 100000;  // GetGameTimer at the first frame
+  std::int32_t frameMs = 33;
+  int loadPolls = 3;            // polls of a model, prop set or outfit before it is ready
+  std::int32_t speechMs = 2500;  // how long a spoken line lasts
+  Vec3 playerStart{-1400.0f, -1600.0f, 80.0f};
+};
+
+struct WorldState;
+
+enum class EntityKind : std::uint8_t { Ped, Vehicle, Object, Propset };
+
+struct Entity {
+  Handle handle = 0;
+  EntityKind kind = EntityKind::Ped;
+  std::uint32_t model = 0;
+  Vec3 position{};
+  float heading = 0.0f;
+  Vec3 rotation{};
+  bool dead = false;
+  std::string name;  // SetPedPromptName
+  PedState ped;      // peds only
+  std::vector<std::uint32_t> propsets;  // vehicles only: AddPropsetToVehicle
+};
+
+// One line a ped was asked to speak.
+struct SpokenLine {
+  std::int32_t clock = 0;
+  Handle speaker = 0;
+  std::string lineName;
+  std::string secondName;
+  std::int32_t variation = 0;
+  std::uint32_t paramsHash = 0;
+  std::int32_t options[3] = {};
+  bool silent = false;  // never heard: a SilentLine, or a speaker dead or gone
+};
+
+class World {
+ public:
+  explicit World(const WorldSettings& settings);
+  ~World();
+  World(const World&) = delete;
+  World& operator=(const World&) = delete;
+
+  // The host hands every checked invocation here; the world fills call.result.
+  void Invoke(NativeId id, NativeCall& call);
+
+  // One frame of game time: the clock, loading, walking, speech, prompt holds.
+  void AdvanceFrame();
+  std::int32_t Clock() const;
+  const WorldSettings& Settings() const;
+
+  // --- the player ---
+  Handle PlayerPed() const;
+  Vec3 PlayerPosition() const;
+  void TeleportPlayer(Vec3 to);
+  // Moves the player (and the vehicle it sits in) one frame towards a point; true on arrival.
+  bool StepPlayerToward(Vec3 to, float unitsPerSecond);
+  bool BoardVehicle(Handle vehicle);  // false if there is no such vehicle
+  void LeaveVehicle();
+  Handle PlayerVehicle() const;  // 0 on foot
+  void LockOn(Handle entity);    // 0 releases the lock-on
+  Handle LockOnTarget() const;
+  void HoldControl(std::uint32_t controlHash);  // held until released
+  void ReleaseControl(std::uint32_t controlHash);
+  Handle ReplacePlayerPed();  // the player's ped becomes a new one; returns it
+
+  // --- faults ---
+  void NeverLoads(std::uint32_t modelPropsetOrOutfitHash);
+  void FailNextCreations(EntityKind kind, int count);  // CreatePed/CreateVehicle return 0
+  void Vanish(Handle entity);                          // deleted by the game
+  void Kill(Handle ped);
+  void SilentLine(std::string_view lineName);  // never starts: silent at once
+  void LineDuration(std::string_view lineName, std::int32_t ms);
+  void DropPrompt(Handle prompt);
+
+  // --- what exists and what happened ---
+  const Entity* Find(Handle handle) const;  // nullptr once removed
+  std::vector<const Entity*> Entities() const;
+  Handle FindPedNamed(std::string_view name) const;  // 0 if none alive
+  std::vector<Handle> EntitiesOfModel(std::uint32_t model) const;
+  const std::vector<SpokenLine>& Spoken() const;
+  bool IsSpeaking(Handle ped) const;
+  // Live prompts in registration order, blips, the objective text shown last.
+  std::vector<Handle> LivePrompts() const;
+  std::vector<Handle> LiveBlips() const;
+  const std::vector<std::string>& ObjectivesShown() const;
+  // Requests of models and outfits not yet released, by hash, in ascending order (one entry
+  // per unreleased outfit request). Prop sets are never released and are not listed.
+  std::vector<std::uint32_t> UnreleasedRequests() const;
+
+  // --- more to inspect ---
+  // Pointers from Find, Ped, Prompt and Blip stay valid until the next creation or removal.
+  const PedState* Ped(Handle ped) const;  // nullptr unless a live ped
+  const PromptInfo* Prompt(Handle prompt) const;  // nullptr once deleted or dropped
+  const BlipInfo* Blip(Handle blip) const;        // nullptr once removed
+  // ShowObjectiveText and the three cues, in the order called.
+  const std::vector<ObjectiveEvent>& ObjectiveEvents() const;
+  // SetRelationshipBetweenGroups(value, from, to), the value set last.
+  std::optional<std::int32_t> Relationship(std::uint32_t from, std::uint32_t to) const;
+  // Prop sets ever requested, in first-request order.
+  std::vector<std::uint32_t> RequestedPropsets() const;
+  // Milliseconds of game time since the run began; unlike the clock it never wraps.
+  std::int64_t ElapsedMs() const;
+
+  // --- world furniture ---
+  // A place where the game sets idle peds to work: a ped whose walk ends within the radius
+  // uses the scenario there until its next task.
+  void AddScenarioPoint(Vec3 at, float radius, std::uint32_t scenario);
+
+ private:
+  WorldState* state_;
+};
+
+// The game's hash of an identifier: Jenkins one-at-a-time over the lower-cased name.
+std::uint32_t JoaatHash(std::string_view name);
+
+}  // namespace sim

@@ -1,0 +1,84 @@
+// The four companions' creation recipes.
+#include "companions/creation.h"
+#include "companions/spawning.h"
+
+namespace campfire {
+
+namespace {
+
+using enum CreationBlock;
+
+// Only Charles is stripped before he is armed.
+constexpr CreationBlock kCharlesBlocks[] = {Load,  Create, Name,  Strip, Arm,    Dress,
+                                            Flags, Keep,   Group, Ready, Release};
+// Sadie goes unarmed, and is tied to the player's group as Karen is.
+constexpr CreationBlock kSadieBlocks[] = {Load, Create, Yield, Dress, Name,   Group,
+                                          Tie,  Flags,  Keep,  Ready, Release};
+constexpr CreationBlock kKarenBlocks[] = {Load,  Create, Dress, Arm,   Name,   Keep,
+                                          Flags, Group,  Tie,   Ready, Release};
+constexpr CreationBlock kAbeBlocks[] = {Load, Create, Dress, Arm,   Name,
+                                        Keep, Flags,  Group, Ready, Release};
+
+constexpr ConfigFlag kUsualFlags[] = {{130, 0}};
+constexpr ConfigFlag kSadieFlags[] = {{130, 0}, {40, 0}, {111, 1}, {113, 1}, {233, 0}};
+
+constexpr CreationRecipe kCharles{
+    .model = 0x53DD98DF,  // "cs_charlessmith"
+    .outfit = 0x1BB5E76A,
+    .name = "Charles",
+    .weapon = {.weapon = "WEAPON_RIFLE_BOLTACTION", .ammoCount = 100, .ammoType = "AMMO_RIFLE"},
+    .group = "REL_GANG_DUTCHS",
+    .flags = kUsualFlags,
+    .firstStepDelayMs = 1000,
+    .blocks = kCharlesBlocks,
+};
+
+constexpr CreationRecipe kSadie{
+    .model = 0x155E51DB,  // "cs_mrsadler"
+    .outfit = 0xEDB7FA06,
+    .name = "Sadie",
+    .weapon = {},
+    .group = "REL_PLAYER_LIKE",
+    .flags = kSadieFlags,
+    .firstStepDelayMs = 1000,
+    .blocks = kSadieBlocks,
+};
+
+constexpr CreationRecipe kKaren{
+    .model = 0x9A3E29FB,  // "cs_karen"
+    .outfit = 0xA6070639,
+    .name = "Karen",
+    .weapon = {.weapon = "WEAPON_REVOLVER_CATTLEMAN",
+               .ammoCount = 100,
+               .ammoType = "AMMO_REVOLVER"},
+    // Lower case is fine: the game lower-cases a name before hashing it.
+    .group = "rel_gang_dutchs",
+    .flags = kUsualFlags,
+    .firstStepDelayMs = 1000,
+    .blocks = kKarenBlocks,
+};
+
+constexpr CreationRecipe kAbe{
+    .model = 0xA8B1C9F7,
+    .outfit = 0x027DA60F,
+    .name = "Abe",
+    .weapon = {.weapon = "WEAPON_SHOTGUN_PUMP", .ammoCount = 50, .ammoType = "AMMO_SHOTGUN"},
+    .group = "REL_GANG_DUTCHS",
+    .flags = kUsualFlags,
+    .firstStepDelayMs = 2000,
+    .blocks = kAbeBlocks,
+};
+
+static_assert(IsWellFormed(kCharles));
+static_assert(IsWellFormed(kSadie));
+static_assert(IsWellFormed(kKaren));
+static_assert(IsWellFormed(kAbe));
+
+}  // namespace
+
+void SpawnCharles() { RunCreation(charles, kCharles); }
+void SpawnSadie() { RunCreation(sadie, kSadie); }
+void SpawnKaren() { RunCreation(karen, kKaren); }
+void SpawnAbe() { RunCreation(abe, kAbe); }
+
+}  // namespace campfire

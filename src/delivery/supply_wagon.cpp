@@ -1,0 +1,103 @@
+#include "delivery/supply_wagon.h"
+
+#include "game/invoke.h"
+#include "game/loading.h"
+#include "game/natives.h"
+#include "game/wrappers.h"
+#include "host/dispatcher.h"
+
+namespace campfire {
+
+EntityHandle supplyWagon;
+bool supplyWagonSpawned;
+EntityHandle supplyWagonBlip;
+
+namespace {
+
+constexpr Vector3 WagonSpawnPoint{-1617.198f, -1375.179f, 82.837f};
+constexpr float WagonHeading = 347.6f;
+constexpr Vector3 FencePoint{1411.352f, 266.98f, 89.61f};
+constexpr float kDeliveryRadius = 50.0f;
+
+constexpr const char* kWagonModel = "wagon02x";
+constexpr const char* kCargoPropset = "pg_re_supplydelivery01x";
+constexpr NameHash kBlipKind = 0x1857A152;
+constexpr NameHash kBlipSprite = 0x3C5469D5;
+constexpr const char* kBlipName = "CR_BLIP_COACH";
+
+bool PlayerIsInWagon() {
+  return Invoke<bool>(natives::IsPedInVehicle, PlayerPedId(), supplyWagon, 0);
+}
+
+// The marker goes with the wagon, or one would be left on the map every round.
+void RemoveWagon() {
+  Invoke(natives::DeleteVehicle, &supplyWagon);
+  supplyWagon = 0;
+  supplyWagonSpawned = false;
+  if (Invoke<bool>(natives::DoesBlipExist, supplyWagonBlip)) {
+    Invoke(natives::RemoveBlip, &supplyWagonBlip);
+    supplyWagonBlip = 0;
+  }
+}
+
+// The wagon is worth having without its cargo, so a set that never loads is left off.
+void LoadCargo() {
+  const NameHash propset = GetHashKey(kCargoPropset);
+  Invoke(natives::RequestPropset, propset);
+  const auto hasLoaded = [propset] { return Invoke<bool>(natives::HasPropsetLoaded, propset); };
+  if (WaitUntilLoaded(hasLoaded) && hasLoaded()) {
+    Invoke(natives::AddPropsetToVehicle, supplyWagon, propset);
+  }
+}
+
+void AddWagonBlip() {
+  supplyWagonBlip = Invoke<EntityHandle>(natives::BlipAddForEntity, kBlipKind, supplyWagon);
+  Invoke(natives::SetBlipSprite, supplyWagonBlip, kBlipSprite, 0);
+  Invoke(natives::SetBlipName, supplyWagonBlip, kBlipName);
+}
+
+}  // namespace
+
+void SpawnSupplyWagon(NameHash model, const Vector3& position) {
+  Invoke(natives::RequestModel, model, 1);
+  const bool loaded =
+      WaitUntilLoaded([model] { return Invoke<bool>(natives::HasModelLoaded, model); });
+  if (loaded) {
+    supplyWagon = CreateEntityAt(natives::CreateVehicle, model, position.x, position.y, position.z,
+                                 WagonHeading);
+    if (DoesEntityExist(supplyWagon)) {
+      LoadCargo();
+      AddWagonBlip();
+    }
+  }
+  Invoke(natives::SetModelAsNoLongerNeeded, model);
+}
+
+void UpdateSupplyWagon() {
+  // One reading of the player serves both distances.
+  const Vector3 player = GetEntityCoords(PlayerPedId());
+  const float toSpot = GetDistanceBetweenCoords(player, WagonSpawnPoint);
+  const float toFence = GetDistanceBetweenCoords(player, FencePoint);
+
+  // Nothing changes under a player who is driving, wherever the wagon has got to.
+  if (PlayerIsInWagon()) return;
+
+  if (toFence < kDeliveryRadius) {
+    if (DoesEntityExist(supplyWagon)) RemoveWagon();
+    return;
+  }
+
+  if (!supplyWagonSpawned) {
+    if (toSpot < kNearDistance) {
+      SpawnSupplyWagon(GetHashKey(kWagonModel), WagonSpawnPoint);
+      // Set even when no vehicle came of it, so a failed creation is not retried every frame.
+      supplyWagonSpawned = true;
+    }
+  } else if (toSpot > kFarDistance) {
+    // Left behind, not delivered. No existence test: a wagon that has vanished must still
+    // clear the state, or none would be made again.
+    RemoveWagon();
+  }
+}
+
+}  // namespace campfire

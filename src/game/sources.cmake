@@ -1,0 +1,3 @@
+target_sources(campfire_plugin PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/speech.cpp
+)

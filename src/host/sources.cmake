@@ -1,0 +1,6 @@
+target_sources(campfire_plugin PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/dispatcher.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dll_entry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objective.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/script_main.cpp
+)

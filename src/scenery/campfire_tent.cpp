@@ -1,0 +1,32 @@
+#include "scenery/campfire_tent.h"
+
+#include "game/invoke.h"
+#include "game/loading.h"
+#include "game/natives.h"
+#include "game/wrappers.h"
+
+namespace campfire {
+
+EntityHandle tentHandle;
+bool tentSpawned;
+
+namespace {
+
+constexpr const char* kTentPropset = "pg_ambient_campfire05x_tent";
+constexpr Vector3 kTentPlacement{-2434.583f, -999.039f, 168.503f};
+
+}  // namespace
+
+void CreateCampfireTent() {
+  const NameHash propset = GetHashKey(kTentPropset);
+  Invoke(natives::RequestPropset, propset);
+  const bool loaded =
+      WaitUntilLoaded([propset] { return Invoke<bool>(natives::HasPropsetLoaded, propset); });
+  // A set that never loads is given up on but still counts as placed, so it is not
+  // requested again every frame the player stays near.
+  tentHandle =
+      loaded ? CreatePropset(propset, kTentPlacement.x, kTentPlacement.y, kTentPlacement.z) : 0;
+  tentSpawned = true;
+}
+
+}  // namespace campfire

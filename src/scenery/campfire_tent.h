@@ -1,0 +1,17 @@
+// The ambient campfire-and-tent prop set.
+#pragma once
+
+#include "game/types.h"
+
+namespace campfire {
+
+extern EntityHandle tentHandle;
+extern bool tentSpawned;
+
+// The point the player's distance is measured from; the tent itself stands elsewhere.
+inline constexpr Vector3 TentCentre{-1631.554f, -1448.788f, 83.039f};
+
+// Waits frame by frame for the prop set to load, then places it.
+void CreateCampfireTent();
+
+}  // namespace campfire

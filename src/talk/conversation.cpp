@@ -1,0 +1,92 @@
+#include "talk/conversation.h"
+
+#include "game/invoke.h"
+#include "game/natives.h"
+#include "game/wrappers.h"
+#include "talk/conversation_speech.h"
+#include "talk/prompts.h"
+
+namespace campfire {
+
+namespace {
+
+bool PromptIsValid(EntityHandle prompt) { return Invoke<bool>(natives::PromptIsValid, prompt); }
+
+void TearDown(const Conversation& conversation) {
+  for (const PromptBlock& block : conversation.blocks) {
+    const EntityHandle handle = conversation.prompts->*block.prompt.handle;
+    if (PromptIsValid(handle)) Invoke(natives::PromptDelete, handle);
+  }
+}
+
+std::int32_t ChooseVariation(const Variation& variation) {
+  if (!variation.drawn) return variation.lo;
+  return Invoke<std::int32_t>(natives::GetRandomIntInRange, variation.lo, variation.hi);
+}
+
+void SpeakExchange(Exchange exchange, EntityHandle playerPed, EntityHandle companionPed) {
+  for (const ConversationLine& line : exchange) {
+    const EntityHandle speaker = line.speaker == Speaker::kPlayer ? playerPed : companionPed;
+    const std::int32_t variation = ChooseVariation(line.variation);
+    if (line.wait.waits) {
+      SayLineAndWait(speaker, line.lineName, variation, line.wait.pollMs);
+    } else {
+      SpeakConversationLine(speaker, line.lineName, variation);
+    }
+  }
+}
+
+void RunPromptBlock(const Conversation& conversation, const PromptBlock& block, NameHash model,
+                    EntityHandle target, EntityHandle playerPed) {
+  if (model != GetHashKey(conversation.modelName)) return;
+
+  EntityHandle& handle = conversation.prompts->*block.prompt.handle;
+  // The game may drop a prompt at any time; it is made again while the lock-on lasts.
+  if (!PromptIsValid(handle)) {
+    handle = CreateConversationPrompt(block.prompt.label, block.prompt.controlName, target);
+  }
+  if (!PromptIsValid(handle)) return;
+  if (!Invoke<bool>(natives::PromptHasHoldModeCompleted, handle)) return;
+
+  // Disabled while the exchange plays so the hold cannot start it over.
+  Invoke(natives::PromptSetEnabled, handle, false);
+  if (block.prompt.blocksEvents) {
+    Invoke(natives::SetBlockingOfNonTemporaryEvents, conversation.companion->ped, true);
+  }
+  SpeakExchange(block.exchange, playerPed, target);
+  Invoke(natives::SetBlockingOfNonTemporaryEvents, conversation.companion->ped, false);
+  Invoke(natives::PromptSetEnabled, handle, true);
+}
+
+}  // namespace
+
+void UpdateConversation(const Conversation& conversation) {
+  const auto player = Invoke<std::int32_t>(natives::PlayerId);
+  const EntityHandle playerPed = PlayerPedId();
+
+  if (!Invoke<bool>(natives::IsPlayerTargetingAnything, player)) {
+    TearDown(conversation);
+    return;
+  }
+
+  EntityHandle target = 0;
+  Invoke(natives::GetPlayerTargetEntity, player, &target);
+  const auto model = Invoke<NameHash>(natives::GetEntityModel, target);
+
+  const EntityHandle ped = conversation.companion->ped;
+  if (target != ped || Invoke<bool>(natives::IsEntityDead, ped) ||
+      Invoke<bool>(natives::IsPedDeadOrDying, ped, 1)) {
+    TearDown(conversation);
+    return;
+  }
+
+  Invoke(natives::TaskTurnPedToFaceEntity, ped, playerPed, 10000, 0, 0, 0);
+
+  // A block after a played exchange is still looked at in this call; one before
+  // it waits for the next frame.
+  for (const PromptBlock& block : conversation.blocks) {
+    RunPromptBlock(conversation, block, model, target, playerPed);
+  }
+}
+
+}  // namespace campfire

@@ -1,0 +1,32 @@
+#include "talk/conversation_speech.h"
+
+#include "game/host_interface.h"
+#include "game/invoke.h"
+#include "game/natives.h"
+#include "game/speech.h"
+#include "game/wrappers.h"
+
+namespace campfire {
+
+void SpeakConversationLine(EntityHandle speaker, const char* lineName, std::int32_t variation) {
+  // Slots are zeroed whole so the high halves carry nothing stray to the game.
+  SpeechRequest request{};
+  request.lineName = lineName;
+  request.secondName = "";  // the game reads it, so never null
+  request.variation = variation;
+  request.paramsHash = GetHashKey("SPEECH_PARAMS_BEAT_SPOKEN_CLEAR");
+  request.reserved = 0;
+  request.option1 = 1;
+  request.option2 = 1;
+  request.option3 = 1;
+  Invoke(natives::PlayPedAmbientSpeechNative, speaker, &request);
+}
+
+void SayLineAndWait(EntityHandle speaker, const char* lineName, std::int32_t variation,
+                    std::uint32_t pollMs) {
+  SpeakConversationLine(speaker, lineName, variation);
+  // A line that never started answers false at once and costs no frame.
+  while (Invoke<bool>(natives::IsAmbientSpeechPlaying, speaker)) scriptWait(pollMs);
+}
+
+}  // namespace campfire

@@ -1,0 +1,197 @@
+// What the plugin's invocation helper puts on the wire, and what the host refuses.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+#include <string>
+
+#include "game/invoke.h"
+#include "game/natives.h"
+#include "game/speech.h"
+#include "game/wrappers.h"
+#include "support/script_harness.h"
+
+namespace {
+
+using campfire::Invoke;
+namespace natives = campfire::natives;
+using campfire_test::ScriptHarness;
+using sim::NativeId;
+
+std::uint64_t FloatSlot(float f) { return std::bit_cast<std::uint32_t>(f); }
+
+TEST(Invocation, PacksEveryArgumentKindInOneSlot) {
+  static campfire::EntityHandle handle = 0;
+  ScriptHarness harness([] {
+    campfire::TaskGoStraightToCoord(7, -1.5f, 2.25f, 3.0f, 2.0f);
+    campfire::GetHashKey("AMMO_RIFLE");
+    handle = 42;
+    Invoke(natives::DeleteEntity, &handle);
+    Invoke(natives::SetBlockingOfNonTemporaryEvents, 7, true);
+    Invoke(natives::GetRandomIntInRange, -5, -1);
+  });
+  harness.RunFrames(1);
+  ASSERT_FALSE(harness.host().Failed()) << harness.host().Error();
+
+  const auto& events = harness.recorder().Events();
+  ASSERT_GE(events.size(), 5u);
+  const auto& walk = events[0];
+  EXPECT_EQ(walk.id, NativeId::TaskGoStraightToCoord);
+  ASSERT_EQ(walk.args.size(), 10u);
+  EXPECT_EQ(walk.args[0].raw, 7u);
+  EXPECT_EQ(walk.args[1].raw, FloatSlot(-1.5f));
+  EXPECT_EQ(walk.args[4].raw, FloatSlot(1.0f));
+  // -1 travels zero-extended, never sign-extended.
+  EXPECT_EQ(walk.args[5].raw, 0x00000000FFFFFFFFull);
+  EXPECT_EQ(walk.args[6].raw, FloatSlot(2.0f));
+
+  EXPECT_EQ(events[1].args[0].s, "AMMO_RIFLE");
+  EXPECT_EQ(events[1].ResultInt(), static_cast<std::int32_t>(sim::JoaatHash("AMMO_RIFLE")));
+
+  EXPECT_EQ(events[2].args[0].raw, reinterpret_cast<std::uintptr_t>(&handle));
+  EXPECT_EQ(events[2].args[0].i, 42) << "the variable's value when the call was made";
+
+  EXPECT_EQ(events[3].args[1].raw, 1u);
+  EXPECT_EQ(events[4].args[0].raw, 0x00000000FFFFFFFBull);
+  EXPECT_EQ(events[4].args[1].raw, 0x00000000FFFFFFFFull);
+}
+
+TEST(Invocation, ReadsIntegerFloatAndPositionResults) {
+  static campfire::Vector3 position{};
+  static std::int32_t clock = 0;
+  static float distance = 0.0f;
+  ScriptHarness harness([] {
+    position = campfire::GetEntityCoords(campfire::PlayerPedId());
+    clock = campfire::GetGameTimer();
+    distance = campfire::GetDistanceBetweenCoords({0.0f, 0.0f, 0.0f}, {3.0f, 4.0f, 0.0f});
+  });
+  harness.RunFrames(1);
+  ASSERT_FALSE(harness.host().Failed()) << harness.host().Error();
+  const sim::Vec3 player = harness.world().Settings().playerStart;
+  EXPECT_EQ(position.x, player.x);
+  EXPECT_EQ(position.y, player.y);
+  EXPECT_EQ(position.z, player.z);
+  EXPECT_EQ(clock, harness.world().Settings().startClock);
+  EXPECT_FLOAT_EQ(distance, 5.0f);
+}
+
+TEST(Invocation, SpeechRequestGoesByAddressAsEightSlots) {
+  ScriptHarness harness([] { campfire::PlayAmbientLine(9, "SPOT_RABBIT", 2, 3); });
+  harness.RunFrames(1);
+  ASSERT_FALSE(harness.host().Failed()) << harness.host().Error();
+  const auto speech = harness.recorder().Calls(NativeId::PlayPedAmbientSpeechNative);
+  ASSERT_EQ(speech.size(), 1u);
+  const auto& request = speech[0]->args[1];
+  EXPECT_EQ(request.lineName, "SPOT_RABBIT");
+  EXPECT_EQ(request.secondName, "");
+  EXPECT_EQ(request.speech.variation, 2);
+  EXPECT_EQ(request.speech.paramsHash, 0u);
+  EXPECT_EQ(request.speech.option1 + request.speech.option2 + request.speech.option3, 0);
+}
+
+// --- malformed invocations end the run with the native's name ---
+
+void ExpectFailure(void (*script)(), const std::string& native, const std::string& what) {
+  static void (*body)() = nullptr;
+  body = script;
+  ScriptHarness harness([] { body(); });
+  harness.RunFrames(2);
+  ASSERT_TRUE(harness.host().Failed());
+  EXPECT_NE(harness.host().Error().find(native), std::string::npos) << harness.host().Error();
+  EXPECT_NE(harness.host().Error().find(what), std::string::npos) << harness.host().Error();
+  EXPECT_NE(harness.host().Error().find("frame 1"), std::string::npos) << harness.host().Error();
+}
+
+TEST(MalformedInvocation, SignExtendedIntegerIsRefused) {
+  ExpectFailure(
+      [] {
+        nativeInit(natives::GetRandomIntInRange);
+        nativePush64(0xFFFFFFFFFFFFFFFFull);
+        nativePush64(3);
+        nativeCall();
+      },
+      "GetRandomIntInRange", "sign-extended");
+}
+
+TEST(MalformedInvocation, WrongArgumentCountIsRefused) {
+  ExpectFailure([] { Invoke(natives::CreatePed, 1u, 0.0f, 0.0f, 0.0f, 0.0f, 1, 1, 0); },
+                "CreatePed", "8 arguments pushed, 9 expected");
+  ExpectFailure([] { Invoke(natives::PlayerPedId, 1); }, "PlayerPedId", "more than 0");
+}
+
+TEST(MalformedInvocation, UnknownHashIsRefused) {
+  ExpectFailure([] { Invoke(0x1234567812345678ull); }, "0x1234567812345678", "unknown native");
+}
+
+TEST(MalformedInvocation, BadTextIsRefused) {
+  ExpectFailure([] { Invoke(natives::GetHashKey, static_cast<const char*>(nullptr)); },
+                "GetHashKey", "not a valid text");
+  ExpectFailure(
+      [] {
+        nativeInit(natives::GetHashKey);
+        nativePush64(0x10);
+        nativeCall();
+      },
+      "GetHashKey", "not readable");
+}
+
+TEST(MalformedInvocation, SpeechRequestMustHoldTwoTexts) {
+  ExpectFailure(
+      [] {
+        // Packed 32-bit fields instead of eight 8-byte slots.
+        static std::uint32_t packed[16] = {};
+        static const char* line = "GOING_WELL";
+        std::memcpy(&packed[0], &line, sizeof line);
+        packed[2] = 1;
+        packed[3] = 0xABCD;
+        Invoke(natives::PlayPedAmbientSpeechNative, 5, &packed[0]);
+      },
+      "PlayPedAmbientSpeechNative", "speech request");
+}
+
+TEST(MalformedInvocation, BooleanMustBeZeroOrOne) {
+  ExpectFailure([] { Invoke(natives::PromptSetEnabled, 3, 2); }, "PromptSetEnabled", "boolean");
+}
+
+TEST(MalformedInvocation, NativeOutsideTheScriptIsRefused) {
+  sim::World world(sim::WorldSettings{});
+  sim::Host host(world);
+  sim::SetActiveHost(&host);
+  Invoke(natives::PlayerPedId);
+  sim::SetActiveHost(nullptr);
+  ASSERT_TRUE(host.Failed());
+  EXPECT_NE(host.Error().find("outside the script"), std::string::npos) << host.Error();
+}
+
+TEST(Watchdog, ScriptThatNeverYieldsIsStoppedNamingTheLastNative) {
+  sim::WorldSettings settings;
+  static bool stopped = false;
+  ScriptHarness harness(
+      [] {
+        for (;;) campfire::GetGameTimer();
+      },
+      settings);
+  harness.host().SetWatchdog(std::chrono::milliseconds(100));
+  harness.RunFrames(1);
+  ASSERT_TRUE(harness.host().Failed());
+  EXPECT_NE(harness.host().Error().find("without yielding"), std::string::npos);
+  EXPECT_NE(harness.host().Error().find("GetGameTimer"), std::string::npos);
+  (void)stopped;
+}
+
+TEST(ScriptWait, ResumesAtTheFirstFrameWhoseClockIsFarEnough) {
+  static std::int32_t before = 0;
+  static std::int32_t after = 0;
+  ScriptHarness harness([] {
+    before = campfire::GetGameTimer();
+    scriptWait(100);
+    after = campfire::GetGameTimer();
+  });
+  harness.RunFrames(10);
+  ASSERT_FALSE(harness.host().Failed()) << harness.host().Error();
+  const std::int32_t frame = harness.world().Settings().frameMs;
+  EXPECT_GE(after - before, 100);
+  EXPECT_LT(after - before, 100 + frame);
+}
+
+}  // namespace
