@@ -35,7 +35,8 @@ void Host::RemoveSink(TraceSink* sink) {
 
 std::string Host::Where() const {
   std::string where = "frame " + std::to_string(frame_);
-  if (call_.sig != nullptr) where += ", " + std::string(call_.sig->name) + " (" + Hex(call_.sig->hash) + ")";
+  if (call_.sig != nullptr)
+    where += ", " + std::string(call_.sig->name) + " (" + Hex(call_.sig->hash) + ")";
   return where;
 }
 
@@ -69,9 +70,8 @@ void Host::RunFrame(std::uint64_t frame) {
     fiber_ = std::make_unique<ScriptFiber>(script_, kScriptStackBytes);
   } else {
     if (fiber_->Finished()) return;
-    const auto elapsed =
-        static_cast<std::int32_t>(static_cast<std::uint32_t>(world_.Clock()) -
-                                  static_cast<std::uint32_t>(waitStart_));
+    const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(world_.Clock()) -
+                                                   static_cast<std::uint32_t>(waitStart_));
     if (waiting_ && elapsed < static_cast<std::int64_t>(waitMs_)) return;
   }
   waiting_ = false;
@@ -132,8 +132,9 @@ bool Host::CheckArguments() {
       case ArgKind::Handle:
       case ArgKind::Float:
         if (!High32Clear(slot)) {
-          Fail(Where() + arg + " is a 32-bit value pushed sign-extended or with a dirty high half (" +
-               Hex(slot) + ")");
+          Fail(Where() + arg +
+               " is a 32-bit value pushed sign-extended or with a dirty high half (" + Hex(slot) +
+               ")");
           return false;
         }
         break;
@@ -160,7 +161,8 @@ bool Host::CheckArguments() {
         break;
       case ArgKind::Speech: {
         if (slot % 8 != 0 || !IsReadable(slot, 64)) {
-          Fail(Where() + arg + " is not the address of a 64-byte speech request (" + Hex(slot) + ")");
+          Fail(Where() + arg + " is not the address of a 64-byte speech request (" + Hex(slot) +
+               ")");
           return false;
         }
         const auto* record = reinterpret_cast<const std::uint64_t*>(slot);
@@ -168,7 +170,8 @@ bool Host::CheckArguments() {
         const TextCheck second = ReadText(record[1]);
         if (!line.ok || !second.ok) {
           Fail(Where() + arg + " is not laid out as a speech request of eight 8-byte slots: " +
-               (line.ok ? "second name " : "line name ") + (line.ok ? second.problem : line.problem));
+               (line.ok ? "second name " : "line name ") +
+               (line.ok ? second.problem : line.problem));
           return false;
         }
         break;

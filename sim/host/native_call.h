@@ -32,14 +32,11 @@ inline SpeechFields ReadSpeechRecord(std::uint64_t address) {
   std::uint64_t slot[8];
   std::memcpy(slot, reinterpret_cast<const void*>(address), sizeof slot);
   auto low = [&](int i) { return static_cast<std::uint32_t>(slot[i]); };
-  return SpeechFields{reinterpret_cast<const char*>(slot[0]),
-                      reinterpret_cast<const char*>(slot[1]),
-                      static_cast<std::int32_t>(low(2)),
-                      low(3),
-                      static_cast<std::int32_t>(low(4)),
-                      static_cast<std::int32_t>(low(5)),
-                      static_cast<std::int32_t>(low(6)),
-                      static_cast<std::int32_t>(low(7))};
+  return SpeechFields{
+      reinterpret_cast<const char*>(slot[0]), reinterpret_cast<const char*>(slot[1]),
+      static_cast<std::int32_t>(low(2)),      low(3),
+      static_cast<std::int32_t>(low(4)),      static_cast<std::int32_t>(low(5)),
+      static_cast<std::int32_t>(low(6)),      static_cast<std::int32_t>(low(7))};
 }
 
 struct NativeCall {

@@ -12,9 +12,9 @@ namespace sim {
 
 struct ArgValue {
   ArgKind kind = ArgKind::Int;
-  std::int64_t i = 0;   // Int, Bool, Hash, Handle; the variable's value for HandleRef
-  float f = 0.0f;       // Float
-  std::string s;        // String
+  std::int64_t i = 0;     // Int, Bool, Hash, Handle; the variable's value for HandleRef
+  float f = 0.0f;         // Float
+  std::string s;          // String
   SpeechFields speech{};  // Speech (its texts copied into lineName/secondName below)
   std::string lineName;
   std::string secondName;

@@ -44,7 +44,8 @@ void Simulation::RunFrames(int count) {
 
 void Simulation::RunFor(std::int32_t ms) {
   const std::uint32_t start = static_cast<std::uint32_t>(Clock());
-  while (!Failed() && static_cast<std::uint32_t>(Clock()) - start < static_cast<std::uint32_t>(ms)) {
+  while (!Failed() &&
+         static_cast<std::uint32_t>(Clock()) - start < static_cast<std::uint32_t>(ms)) {
     Frame();
   }
 }

@@ -1,5 +1,7 @@
 // The simulated game world: the state the natives act on, advanced one frame at a time.
-// Deterministic for a given seed and sequence of actions.
+// Deterministic for a given seed and sequence of actions, with the same bits on every
+// platform. Entities, prompts and blips take handles from one counter starting at 1000, so
+// a handle is never reused and never names two things.
 #pragma once
 
 #include <cstdint>
@@ -18,9 +20,10 @@ struct WorldSettings {
   std::uint64_t seed = 1;
   std::int32_t startClock = 100000;  // GetGameTimer at the first frame
   std::int32_t frameMs = 33;
-  int loadPolls = 3;            // polls of a model, prop set or outfit before it is ready
+  int loadPolls = 3;             // polls of a model, prop set or outfit before it is ready
   std::int32_t speechMs = 2500;  // how long a spoken line lasts
   Vec3 playerStart{-1400.0f, -1600.0f, 80.0f};
+  std::uint32_t playerModel = 0x3B599EAAu;  // JoaatHash("player_ped")
 };
 
 struct WorldState;
@@ -35,8 +38,8 @@ struct Entity {
   float heading = 0.0f;
   Vec3 rotation{};
   bool dead = false;
-  std::string name;  // SetPedPromptName
-  PedState ped;      // peds only
+  std::string name;                     // SetPedPromptName
+  PedState ped;                         // peds only
   std::vector<std::uint32_t> propsets;  // vehicles only: AddPropsetToVehicle
 };
 
@@ -44,6 +47,7 @@ struct Entity {
 struct SpokenLine {
   std::int32_t clock = 0;
   Handle speaker = 0;
+  // Copies of the plugin's texts; a null pointer, which the game would not take, is "(null)".
   std::string lineName;
   std::string secondName;
   std::int32_t variation = 0;
@@ -62,7 +66,8 @@ class World {
   // The host hands every checked invocation here; the world fills call.result.
   void Invoke(NativeId id, NativeCall& call);
 
-  // One frame of game time: the clock, loading, walking, speech, prompt holds.
+  // One frame of game time: the clock, walking and scenarios, prompt holds. Speech and
+  // time-outs are measured against the time it adds up.
   void AdvanceFrame();
   std::int32_t Clock() const;
   const WorldSettings& Settings() const;
@@ -75,24 +80,27 @@ class World {
   bool StepPlayerToward(Vec3 to, float unitsPerSecond);
   bool BoardVehicle(Handle vehicle);  // false if there is no such vehicle
   void LeaveVehicle();
-  Handle PlayerVehicle() const;  // 0 on foot
-  void LockOn(Handle entity);    // 0 releases the lock-on
-  Handle LockOnTarget() const;
+  Handle PlayerVehicle() const;                 // 0 on foot
+  void LockOn(Handle entity);                   // 0 releases the lock-on
+  Handle LockOnTarget() const;                  // 0 once the target no longer exists
   void HoldControl(std::uint32_t controlHash);  // held until released
   void ReleaseControl(std::uint32_t controlHash);
   Handle ReplacePlayerPed();  // the player's ped becomes a new one; returns it
 
   // --- faults ---
   void NeverLoads(std::uint32_t modelPropsetOrOutfitHash);
-  void FailNextCreations(EntityKind kind, int count);  // CreatePed/CreateVehicle return 0
-  void Vanish(Handle entity);                          // deleted by the game
-  void Kill(Handle ped);
+  // The next count creations of that kind (CreatePed, CreateVehicle, CreateObject,
+  // CreatePropset) return 0. NeverLoads also makes CreateObject of that model return 0.
+  void FailNextCreations(EntityKind kind, int count);
+  void Vanish(Handle entity);  // deleted by the game
+  void Kill(Handle ped);       // dead: its task stops, it falls silent, it takes no more
   void SilentLine(std::string_view lineName);  // never starts: silent at once
   void LineDuration(std::string_view lineName, std::int32_t ms);
   void DropPrompt(Handle prompt);
 
   // --- what exists and what happened ---
   const Entity* Find(Handle handle) const;  // nullptr once removed
+  // In handle order, the player's ped included.
   std::vector<const Entity*> Entities() const;
   Handle FindPedNamed(std::string_view name) const;  // 0 if none alive
   std::vector<Handle> EntitiesOfModel(std::uint32_t model) const;
@@ -108,7 +116,7 @@ class World {
 
   // --- more to inspect ---
   // Pointers from Find, Ped, Prompt and Blip stay valid until the next creation or removal.
-  const PedState* Ped(Handle ped) const;  // nullptr unless a live ped
+  const PedState* Ped(Handle ped) const;          // nullptr unless a live ped
   const PromptInfo* Prompt(Handle prompt) const;  // nullptr once deleted or dropped
   const BlipInfo* Blip(Handle blip) const;        // nullptr once removed
   // ShowObjectiveText and the three cues, in the order called.

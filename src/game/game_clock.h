@@ -18,6 +18,8 @@ constexpr std::int32_t ClockElapsed(std::int32_t now, std::int32_t since) {
 }
 
 // True once the clock is strictly past the due time.
-constexpr bool ClockIsPast(std::int32_t now, std::int32_t due) { return ClockElapsed(now, due) > 0; }
+constexpr bool ClockIsPast(std::int32_t now, std::int32_t due) {
+  return ClockElapsed(now, due) > 0;
+}
 
 }  // namespace campfire

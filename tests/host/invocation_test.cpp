@@ -76,7 +76,13 @@ TEST(Invocation, ReadsIntegerFloatAndPositionResults) {
 }
 
 TEST(Invocation, SpeechRequestGoesByAddressAsEightSlots) {
-  ScriptHarness harness([] { campfire::PlayAmbientLine(9, "SPOT_RABBIT", 2, 3); });
+  ScriptHarness harness([] {
+    campfire::SpeechRequest request{};
+    request.lineName = "SPOT_RABBIT";
+    request.secondName = "";
+    request.variation = 2;
+    Invoke(natives::PlayPedAmbientSpeechNative, 9, &request);
+  });
   harness.RunFrames(1);
   ASSERT_FALSE(harness.host().Failed()) << harness.host().Error();
   const auto speech = harness.recorder().Calls(NativeId::PlayPedAmbientSpeechNative);

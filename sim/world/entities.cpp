@@ -1,0 +1,227 @@
+// The entity table, and the natives that create, place, question and remove entities.
+#include "sim/world/geometry.h"
+#include "sim/world/natives.h"
+#include "sim/world/world_state.h"
+
+namespace sim {
+
+Entity* FindEntity(WorldState& s, Handle handle) {
+  return handle == 0 ? nullptr : FindByHandle(s.entities, handle);
+}
+
+const Entity* FindEntity(const WorldState& s, Handle handle) {
+  return handle == 0 ? nullptr : FindByHandle(s.entities, handle);
+}
+
+Entity* FindPed(WorldState& s, Handle handle) {
+  Entity* e = FindEntity(s, handle);
+  return e != nullptr && e->kind == EntityKind::Ped ? e : nullptr;
+}
+
+Entity& AddEntity(WorldState& s, EntityKind kind, std::uint32_t model, Vec3 at, float heading) {
+  Entity& e = s.entities.emplace_back();
+  e.handle = s.NewHandle();
+  e.kind = kind;
+  e.model = model;
+  e.position = at;
+  e.heading = NormalisedHeading(heading);
+  return e;
+}
+
+void RemoveEntity(WorldState& s, Handle handle) {
+  Entity* e = FindEntity(s, handle);
+  if (e == nullptr) return;
+  if (e->kind == EntityKind::Vehicle) {
+    // Whoever sat in it is left standing where it was.
+    for (Entity& other : s.entities) {
+      if (other.kind == EntityKind::Ped && other.ped.vehicle == handle) other.ped.vehicle = 0;
+    }
+  }
+  EraseByHandle(s.entities, handle);
+}
+
+namespace {
+
+// The failure fault applies first: it stands for the game refusing, whatever was loaded.
+bool CreationRefused(WorldState& s, EntityKind kind) {
+  int& fails = s.failNext[static_cast<int>(kind)];
+  if (fails <= 0) return false;
+  --fails;
+  return true;
+}
+
+// Model, x, y, z, heading: the shape of both CreatePed and CreateVehicle.
+void CreateFromModel(WorldState& s, NativeCall& call, EntityKind kind) {
+  std::uint32_t model = call.Hash(0);
+  if (CreationRefused(s, kind) || !ModelLoaded(s, model)) {
+    call.ReturnHandle(0);
+    return;
+  }
+  Vec3 at{call.Float(1), call.Float(2), call.Float(3)};
+  call.ReturnHandle(AddEntity(s, kind, model, at, call.Float(4)).handle);
+}
+
+// The game writes 0 into the caller's variable whether or not anything was removed.
+void RemoveThroughReference(WorldState& s, NativeCall& call, bool (*removable)(const Entity&)) {
+  Handle* ref = call.HandleRef(0);
+  if (ref == nullptr) return;
+  const Entity* e = FindEntity(s, *ref);
+  if (e != nullptr && e->handle == s.playerPed) return;  // the player's ped cannot be removed
+  if (e != nullptr && removable(*e)) RemoveEntity(s, e->handle);
+  *ref = 0;
+}
+
+}  // namespace
+
+namespace natives {
+
+void DoesEntityExist(WorldState& s, NativeCall& call) {
+  call.ReturnBool(FindEntity(s, call.Handle(0)) != nullptr);
+}
+
+void GetEntityCoords(WorldState& s, NativeCall& call) {
+  const Entity* e = FindEntity(s, call.Handle(0));
+  call.ReturnVector(e != nullptr ? e->position : Vec3{0.0f, 0.0f, 0.0f});
+}
+
+void GetEntityModel(WorldState& s, NativeCall& call) {
+  const Entity* e = FindEntity(s, call.Handle(0));
+  call.ReturnHash(e != nullptr ? e->model : 0u);
+}
+
+void IsEntityAtCoord(WorldState& s, NativeCall& call) {
+  const Entity* e = FindEntity(s, call.Handle(0));
+  if (e == nullptr) {
+    call.ReturnBool(false);
+    return;
+  }
+  auto within = [](float value, float centre, float tolerance) {
+    float d = value - centre;
+    return (d < 0.0f ? -d : d) <= tolerance;
+  };
+  call.ReturnBool(within(e->position.x, call.Float(1), call.Float(4)) &&
+                  within(e->position.y, call.Float(2), call.Float(5)) &&
+                  within(e->position.z, call.Float(3), call.Float(6)));
+}
+
+void IsEntityDead(WorldState& s, NativeCall& call) {
+  const Entity* e = FindEntity(s, call.Handle(0));
+  call.ReturnBool(e != nullptr && e->dead);
+}
+
+void IsPedDeadOrDying(WorldState& s, NativeCall& call) {
+  const Entity* e = FindPed(s, call.Handle(0));
+  call.ReturnBool(e != nullptr && e->dead);
+}
+
+void CreatePed(WorldState& s, NativeCall& call) { CreateFromModel(s, call, EntityKind::Ped); }
+
+void CreateVehicle(WorldState& s, NativeCall& call) {
+  CreateFromModel(s, call, EntityKind::Vehicle);
+}
+
+// Objects need no request; a model that never loads stands for one the game does not have.
+void CreateObject(WorldState& s, NativeCall& call) {
+  std::uint32_t model = call.Hash(0);
+  if (CreationRefused(s, EntityKind::Object) || NeverLoading(s, model)) {
+    call.ReturnHandle(0);
+    return;
+  }
+  Vec3 at{call.Float(1), call.Float(2), call.Float(3)};
+  call.ReturnHandle(AddEntity(s, EntityKind::Object, model, at, 0.0f).handle);
+}
+
+void CreatePropset(WorldState& s, NativeCall& call) {
+  std::uint32_t propset = call.Hash(0);
+  bool loaded = false;
+  for (const LoadRecord& r : s.propsets) {
+    if (r.hash == propset) loaded = r.loaded;
+  }
+  if (CreationRefused(s, EntityKind::Propset) || !loaded) {
+    call.ReturnHandle(0);
+    return;
+  }
+  Vec3 at{call.Float(1), call.Float(2), call.Float(3)};
+  call.ReturnHandle(AddEntity(s, EntityKind::Propset, propset, at, call.Float(5)).handle);
+}
+
+void AddPropsetToVehicle(WorldState& s, NativeCall& call) {
+  Entity* vehicle = FindEntity(s, call.Handle(0));
+  std::uint32_t propset = call.Hash(1);
+  if (vehicle == nullptr || vehicle->kind != EntityKind::Vehicle) return;
+  for (const LoadRecord& r : s.propsets) {
+    if (r.hash == propset && r.loaded) {
+      vehicle->propsets.push_back(propset);
+      return;
+    }
+  }
+}
+
+void SetEntityRotation(WorldState& s, NativeCall& call) {
+  Entity* e = FindEntity(s, call.Handle(0));
+  if (e == nullptr) return;
+  e->rotation = Vec3{call.Float(1), call.Float(2), call.Float(3)};
+  e->heading = NormalisedHeading(e->rotation.z);
+}
+
+void DeleteEntity(WorldState& s, NativeCall& call) {
+  RemoveThroughReference(s, call, [](const Entity&) { return true; });
+}
+
+void DeleteVehicle(WorldState& s, NativeCall& call) {
+  RemoveThroughReference(s, call, [](const Entity& e) { return e.kind == EntityKind::Vehicle; });
+}
+
+// A dismissed ped walks off and is gone as far as any script can tell.
+void DismissPed(WorldState& s, NativeCall& call) {
+  RemoveThroughReference(s, call, [](const Entity& e) { return e.kind == EntityKind::Ped; });
+}
+
+}  // namespace natives
+
+// --- the world's own entity questions and faults ---
+
+const Entity* World::Find(Handle handle) const { return FindEntity(*state_, handle); }
+
+std::vector<const Entity*> World::Entities() const {
+  std::vector<const Entity*> all;
+  all.reserve(state_->entities.size());
+  for (const Entity& e : state_->entities) all.push_back(&e);
+  return all;
+}
+
+Handle World::FindPedNamed(std::string_view name) const {
+  for (const Entity& e : state_->entities) {
+    if (e.kind == EntityKind::Ped && !e.dead && e.name == name) return e.handle;
+  }
+  return 0;
+}
+
+std::vector<Handle> World::EntitiesOfModel(std::uint32_t model) const {
+  std::vector<Handle> found;
+  for (const Entity& e : state_->entities) {
+    if (e.model == model) found.push_back(e.handle);
+  }
+  return found;
+}
+
+const PedState* World::Ped(Handle ped) const {
+  const Entity* e = FindEntity(*state_, ped);
+  return e != nullptr && e->kind == EntityKind::Ped ? &e->ped : nullptr;
+}
+
+void World::FailNextCreations(EntityKind kind, int count) {
+  state_->failNext[static_cast<int>(kind)] = count;
+}
+
+void World::Vanish(Handle entity) { RemoveEntity(*state_, entity); }
+
+void World::Kill(Handle ped) {
+  Entity* e = FindPed(*state_, ped);
+  if (e == nullptr) return;
+  e->dead = true;
+  StopTask(e->ped);
+  e->ped.speechEndsAt = 0;
+}
+
+}  // namespace sim

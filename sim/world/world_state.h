@@ -1,0 +1,133 @@
+// Inside the world: the state every topic file works on, and what they share.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/world/random.h"
+#include "sim/world/world.h"
+
+namespace sim {
+
+struct LoadRecord {
+  std::uint32_t hash = 0;
+  bool requested = false;  // requested and not released since
+  bool loaded = false;
+  int polls = 0;  // since the request
+};
+
+struct OutfitRequest {
+  std::uint32_t model = 0;
+  std::uint32_t outfit = 0;
+  int polls = 0;
+  bool ready = false;
+  bool released = false;
+};
+
+struct LineTiming {
+  std::string lineName;
+  bool silent = false;
+  std::int32_t ms = 0;  // when not silent
+};
+
+struct Relation {
+  std::uint32_t from = 0;
+  std::uint32_t to = 0;
+  std::int32_t value = 0;
+};
+
+struct ScenarioPoint {
+  Vec3 at{};
+  float radius = 0.0f;
+  std::uint32_t scenario = 0;
+};
+
+struct WorldState {
+  explicit WorldState(const WorldSettings& s);
+
+  WorldSettings settings;
+  std::uint32_t clock;         // GetGameTimer's bits; wraps
+  std::int64_t elapsedMs = 0;  // never wraps: deadlines are kept in it
+  Random scriptRandom;         // GetRandomIntInRange
+  Random worldRandom;          // the game's own choices, so they never shift the plugin's draws
+  // One counter for entities, prompts and blips, so a handle never names two things.
+  Handle nextHandle = 1000;
+
+  // Live things, each vector in ascending handle order (handles only grow).
+  std::vector<Entity> entities;
+  std::vector<PromptInfo> prompts;
+  std::vector<BlipInfo> blips;
+
+  int failNext[4] = {};  // by EntityKind
+
+  std::vector<LoadRecord> models;
+  std::vector<LoadRecord> propsets;
+  std::vector<OutfitRequest> outfits;  // request id = index + 1
+  std::vector<std::uint32_t> neverLoads;
+
+  Handle playerPed = 0;
+  Handle lockOn = 0;
+  std::vector<std::uint32_t> heldControls;
+
+  std::vector<SpokenLine> spoken;
+  std::vector<LineTiming> lineTimings;
+
+  std::vector<std::string> texts;  // CreateVarString values, by index
+
+  std::vector<std::string> objectivesShown;
+  std::vector<ObjectiveEvent> objectiveEvents;
+
+  std::vector<Relation> relations;
+  std::vector<ScenarioPoint> scenarioPoints;
+
+  Handle NewHandle() { return nextHandle++; }
+};
+
+// Binary search in a vector kept in ascending handle order.
+template <class Records>
+auto* FindByHandle(Records& records, Handle handle) {
+  auto it = std::lower_bound(records.begin(), records.end(), handle,
+                             [](const auto& r, Handle h) { return r.handle < h; });
+  return it != records.end() && it->handle == handle ? &*it : nullptr;
+}
+
+template <class Record>
+bool EraseByHandle(std::vector<Record>& records, Handle handle) {
+  auto it = std::lower_bound(records.begin(), records.end(), handle,
+                             [](const Record& r, Handle h) { return r.handle < h; });
+  if (it == records.end() || it->handle != handle) return false;
+  records.erase(it);
+  return true;
+}
+
+// entities.cpp
+Entity* FindEntity(WorldState& s, Handle handle);
+const Entity* FindEntity(const WorldState& s, Handle handle);
+Entity* FindPed(WorldState& s, Handle handle);
+Entity& AddEntity(WorldState& s, EntityKind kind, std::uint32_t model, Vec3 at, float heading);
+void RemoveEntity(WorldState& s, Handle handle);
+
+// loading.cpp
+bool ModelLoaded(const WorldState& s, std::uint32_t model);
+bool NeverLoading(const WorldState& s, std::uint32_t hash);
+
+// tasks.cpp
+void AdvanceTasks(WorldState& s);
+void StopTask(PedState& ped);
+
+// speech.cpp
+bool IsSpeaking(const WorldState& s, Handle ped);
+
+// player.cpp
+Handle LockOnTarget(const WorldState& s);  // 0 unless the target still exists
+bool ControlHeld(const WorldState& s, std::uint32_t control);
+void MovePlayer(WorldState& s, Vec3 to);  // the player's vehicle comes along
+
+// prompts.cpp
+std::int32_t PromptGroupOf(const WorldState& s, Handle entity);  // 0 for no entity
+void AdvancePromptHolds(WorldState& s);
+void ClearHolds(WorldState& s, std::uint32_t control);
+
+}  // namespace sim
