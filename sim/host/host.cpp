@@ -5,7 +5,6 @@
 #include <string>
 
 #include "sim/host/readable_memory.h"
-#include "sim/world/world.h"
 
 namespace sim {
 
@@ -25,7 +24,7 @@ bool High32Clear(std::uint64_t slot) { return (slot >> 32) == 0; }
 
 }  // namespace
 
-Host::Host(World& world) : world_(world) {}
+Host::Host(Game& game) : game_(game) {}
 Host::~Host() = default;
 
 void Host::AddSink(TraceSink* sink) { sinks_.push_back(sink); }
@@ -70,7 +69,7 @@ void Host::RunFrame(std::uint64_t frame) {
     fiber_ = std::make_unique<ScriptFiber>(script_, kScriptStackBytes);
   } else {
     if (fiber_->Finished()) return;
-    const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(world_.Clock()) -
+    const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(game_.Clock()) -
                                                    static_cast<std::uint32_t>(waitStart_));
     if (waiting_ && elapsed < static_cast<std::int64_t>(waitMs_)) return;
   }
@@ -86,7 +85,7 @@ void Host::Wait(std::uint32_t ms) {
   if (invoking_) return Fail(Where() + ": scriptWait called in the middle of an invocation");
   waiting_ = true;
   waitMs_ = ms;
-  waitStart_ = world_.Clock();
+  waitStart_ = game_.Clock();
   for (TraceSink* sink : sinks_) sink->OnWait(frame_, waitStart_, ms);
   fiber_->Yield();
 }
@@ -194,9 +193,9 @@ std::uint64_t* Host::Call() {
   lastNative_ = call_.sig->id;
 
   call_.result[0] = call_.result[1] = call_.result[2] = 0;
-  world_.Invoke(call_.sig->id, call_);
+  game_.Invoke(call_.sig->id, call_);
   if (!sinks_.empty()) {
-    const CallEvent event{frame_, world_.Clock(), call_, refBefore_};
+    const CallEvent event{frame_, game_.Clock(), call_, refBefore_};
     for (TraceSink* sink : sinks_) sink->OnCall(event);
   }
 

@@ -8,17 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "sim/host/game.h"
 #include "sim/host/native_call.h"
 #include "sim/host/script_fiber.h"
 #include "sim/host/trace.h"
 
 namespace sim {
 
-class World;
-
 class Host {
  public:
-  explicit Host(World& world);
+  explicit Host(Game& game);
   ~Host();
   Host(const Host&) = delete;
   Host& operator=(const Host&) = delete;
@@ -57,7 +56,7 @@ class Host {
   bool CheckArguments();
   std::string Where() const;
 
-  World& world_;
+  Game& game_;
   void* module_ = nullptr;
   void (*script_)() = nullptr;
   std::unique_ptr<ScriptFiber> fiber_;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sim/host/game.h"
 #include "sim/host/native_call.h"
 #include "sim/host/native_id.h"
 #include "sim/world/world_records.h"
@@ -56,7 +57,7 @@ struct SpokenLine {
   bool silent = false;  // never heard: a SilentLine, or a speaker dead or gone
 };
 
-class World {
+class World final : public Game {
  public:
   explicit World(const WorldSettings& settings);
   ~World();
@@ -64,12 +65,12 @@ class World {
   World& operator=(const World&) = delete;
 
   // The host hands every checked invocation here; the world fills call.result.
-  void Invoke(NativeId id, NativeCall& call);
+  void Invoke(NativeId id, NativeCall& call) override;
 
   // One frame of game time: the clock, walking and scenarios, prompt holds. Speech and
   // time-outs are measured against the time it adds up.
   void AdvanceFrame();
-  std::int32_t Clock() const;
+  std::int32_t Clock() const override;
   const WorldSettings& Settings() const;
 
   // --- the player ---
