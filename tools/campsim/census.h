@@ -1,0 +1,38 @@
+// What of the plugin's making is alive in the world at one moment, and the soak's rules
+// for it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/scenario/simulation.h"
+#include "tools/campsim/camp_tables.h"
+
+namespace campsim {
+
+struct CampCensus {
+  std::array<int, kCompanions.size()> companions{};  // living peds of each companion's model
+  int props = 0;
+  int tents = 0;
+  int wagons = 0;
+  int blips = 0;
+  int blipsWithoutWagon = 0;  // their entity is gone
+  int prompts = 0;
+  std::vector<std::uint32_t> unreleased;  // model and outfit requests
+  // Whether the script sat in its frame's own yield, outside any loading, when counted.
+  bool atRest = false;
+};
+
+CampCensus TakeCensus(sim::Simulation& sim);
+// "Charles, Karen", "props 14", ... as the summary prints them.
+std::string DescribeAlive(const CampCensus& census);
+std::string DescribeUnreleased(const std::vector<std::uint32_t>& hashes);
+
+// The soak's rules: at most one ped per companion, fourteen props, one tent, one wagon,
+// one blip, twelve prompts, no blip without its wagon and, at rest, no request left
+// unreleased. One line per rule broken.
+std::vector<std::string> CheckCensus(const CampCensus& census);
+
+}  // namespace campsim

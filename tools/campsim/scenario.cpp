@@ -1,0 +1,37 @@
+#include "tools/campsim/scenario.h"
+
+#include <fmt/format.h>
+
+namespace campsim {
+
+std::string FormatPoint(sim::Vec3 p) {
+  return fmt::format("({:.1f}, {:.1f}, {:.1f})", p.x, p.y, p.z);
+}
+
+std::string Describe(const Step& step) {
+  return std::visit(
+      Overloaded{
+          [](const WaitStep& s) { return fmt::format("wait {} ms", s.ms); },
+          [](const TeleportStep& s) { return "teleport to " + FormatPoint(s.to); },
+          [](const MoveStep& s) {
+            return fmt::format("move to {} at {:.1f} units/s", FormatPoint(s.to), s.unitsPerSecond);
+          },
+          [](const TargetStep& s) { return "lock on to " + s.name; },
+          [](const ReleaseTargetStep&) { return std::string("release the lock-on"); },
+          [](const HoldStep& s) { return fmt::format("hold {} for {} ms", s.control, s.ms); },
+          [](const BoardStep&) { return std::string("board the wagon"); },
+          [](const LeaveStep&) { return std::string("get out of the vehicle"); },
+          [](const VanishStep& s) { return fmt::format("fault: {} vanishes", s.name); },
+          [](const KillStep& s) { return fmt::format("fault: {} is killed", s.name); },
+          [](const NeverLoadsStep& s) {
+            return fmt::format("fault: {} (0x{:08X}) never loads", s.label, s.hash);
+          },
+          [](const SilentLineStep& s) {
+            return fmt::format("fault: \"{}\" is never heard", s.line);
+          },
+          [](const NewPlayerPedStep&) { return std::string("fault: the player gets a new ped"); },
+      },
+      step);
+}
+
+}  // namespace campsim

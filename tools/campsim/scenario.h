@@ -1,0 +1,72 @@
+// A scenario: the world's settings and the player's steps, as a scenario file gives them
+// and as the built-in camp tour and the soak make them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "sim/world/world.h"
+
+namespace campsim {
+
+struct WaitStep {
+  std::int32_t ms;
+};
+struct TeleportStep {
+  sim::Vec3 to;
+};
+struct MoveStep {
+  sim::Vec3 to;
+  float unitsPerSecond;
+};
+struct TargetStep {
+  std::string name;  // a companion's name
+};
+struct ReleaseTargetStep {};
+struct HoldStep {
+  std::string control;
+  std::int32_t ms;
+};
+struct BoardStep {};
+struct LeaveStep {};
+// Faults: the game takes something away or lets something fail.
+struct VanishStep {
+  std::string name;  // a companion, "wagon" or "tent"
+};
+struct KillStep {
+  std::string name;
+};
+struct NeverLoadsStep {
+  std::uint32_t hash;
+  std::string label;  // as the file wrote it
+};
+struct SilentLineStep {
+  std::string line;
+};
+struct NewPlayerPedStep {};
+
+using Step = std::variant<WaitStep, TeleportStep, MoveStep, TargetStep, ReleaseTargetStep, HoldStep,
+                          BoardStep, LeaveStep, VanishStep, KillStep, NeverLoadsStep,
+                          SilentLineStep, NewPlayerPedStep>;
+
+struct Scenario {
+  std::string name;  // the file, or "camp tour"
+  sim::WorldSettings world;
+  std::vector<Step> steps;
+};
+
+// For std::visit over the steps.
+template <class... Ts>
+struct Overloaded : Ts... {
+  using Ts::operator()...;
+};
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
+
+// What the step does, in the timeline's words ("lock on to Charles").
+std::string Describe(const Step& step);
+std::string FormatPoint(sim::Vec3 p);
+
+}  // namespace campsim

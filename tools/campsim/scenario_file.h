@@ -1,0 +1,22 @@
+// Reading a scenario file: JSON, checked whole before anything runs, so that a mistake
+// ends with one line naming the file, the step and what is wrong.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tools/campsim/scenario.h"
+
+namespace campsim {
+
+struct ScenarioLoad {
+  std::optional<Scenario> scenario;
+  std::string error;  // one line, "FILE: step N: what is wrong", when there is no scenario
+};
+
+ScenarioLoad LoadScenarioFile(const std::string& path);
+// `name` stands for the file in error messages.
+ScenarioLoad ParseScenario(std::string_view text, const std::string& name);
+
+}  // namespace campsim
