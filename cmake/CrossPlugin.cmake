@@ -1,7 +1,10 @@
-# Builds Campfire.asi with mingw-w64 beside the native build, so one build gives both.
+# Builds Campfire.asi with mingw-w64 beside the native build, so one build gives both,
+# together with campsim.exe and the stand-in ScriptHookRDR2.dll that run it under a
+# Windows loader (wine, in the tests).
 include(ExternalProject)
 find_program(CAMPFIRE_MINGW_CXX x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-g++)
 set(CAMPFIRE_ASI "")
+set(CAMPFIRE_WINDOWS_DIR "")
 if(CAMPFIRE_CROSS_PLUGIN AND CAMPFIRE_MINGW_CXX)
   set(cross_dir ${CMAKE_BINARY_DIR}/windows)
   ExternalProject_Add(campfire_windows
@@ -11,11 +14,14 @@ if(CAMPFIRE_CROSS_PLUGIN AND CAMPFIRE_MINGW_CXX)
       -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64.cmake
       -DCMAKE_BUILD_TYPE=Release
       -DCAMPFIRE_SIM=OFF
+      -DCAMPFIRE_WINDOWS_SIM=ON
       -DCAMPFIRE_WERROR=${CAMPFIRE_WERROR}
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
-    BUILD_BYPRODUCTS ${cross_dir}/Campfire.asi)
+    BUILD_BYPRODUCTS ${cross_dir}/Campfire.asi ${cross_dir}/campsim.exe
+                     ${cross_dir}/ScriptHookRDR2.dll)
   set(CAMPFIRE_ASI ${cross_dir}/Campfire.asi)
+  set(CAMPFIRE_WINDOWS_DIR ${cross_dir})
 elseif(CAMPFIRE_CROSS_PLUGIN)
   message(WARNING "mingw-w64 not found: Campfire.asi is not built (apt-get install g++-mingw-w64-x86-64)")
 endif()

@@ -24,10 +24,16 @@ if(WIN32)
     COMMENT "Generating the ScriptHookRDR2 import library")
   add_custom_target(scripthook_import_lib DEPENDS ${import_lib})
   add_dependencies(campfire_plugin scripthook_import_lib)
-  # No export table, no runtime DLLs: players have only the game and the host.
+  # No export table, no runtime DLLs: players have only the game and the host. No time
+  # stamp either, so that the same sources always give the same file.
   target_link_options(campfire_plugin PRIVATE -static -static-libgcc -static-libstdc++
-                      -Wl,--exclude-all-symbols -s)
+                      -Wl,--exclude-all-symbols -Wl,--no-insert-timestamp -s)
   target_link_libraries(campfire_plugin PRIVATE ${import_lib})
+  # File and product version, shown in the file's properties.
+  enable_language(RC)
+  configure_file(${PROJECT_SOURCE_DIR}/src/host/version.rc.in
+                 ${CMAKE_CURRENT_BINARY_DIR}/campfire_version.rc @ONLY)
+  target_sources(campfire_plugin PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/campfire_version.rc)
 else()
   set_target_properties(campfire_plugin PROPERTIES SUFFIX ".so")
   # Unique symbols would keep the library mapped after dlclose, so a second run
