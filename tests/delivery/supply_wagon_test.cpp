@@ -1,0 +1,333 @@
+// The supply wagon: made at its spot when the player comes near, removed with its blip when
+// the player goes away without it, untouched while the player drives it, delivered at the
+// fence.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "delivery/delivery_run.h"
+#include "sim/scenario/simulation.h"
+
+namespace delivery_test {
+namespace {
+
+using sim::Event;
+using sim::Handle;
+using sim::NativeId;
+using sim::Simulation;
+using sim::SimulationOptions;
+
+constexpr float kWagonHeading = 347.6f;
+constexpr const char* kWagonModel = "wagon02x";
+constexpr const char* kCargo = "pg_re_supplydelivery01x";
+constexpr std::uint32_t kBlipKind = 0x1857A152;
+constexpr std::uint32_t kBlipSprite = 0x3C5469D5;
+constexpr const char* kBlipName = "CR_BLIP_COACH";
+// Far from the spot, far from the fence.
+constexpr sim::Vec3 kOpenCountry{-100.0f, -500.0f, 85.0f};
+
+std::uint32_t WagonModel() { return sim::JoaatHash(kWagonModel); }
+std::uint32_t CargoHash() { return sim::JoaatHash(kCargo); }
+
+// The blip standing for `wagon`, or 0.
+Handle BlipOf(const sim::World& world, Handle wagon) {
+  for (Handle blip : world.LiveBlips()) {
+    if (world.Blip(blip)->entity == wagon) return blip;
+  }
+  return 0;
+}
+
+// Walks to the spot and lets the wagon be made; returns it (0 if none came).
+Handle ApproachSpot(Simulation& sim) {
+  sim.Teleport(kWagonSpot);
+  sim.RunFor(1000);
+  return sim.Wagon();
+}
+
+// The removal of a wagon left behind, seen from the in-wagon test on: no existence test,
+// the vehicle deleted, then the blip tested and removed.
+void ExpectLeftBehind(const sim::Recorder& recorder, std::size_t from, Handle wagon, Handle blip) {
+  const std::size_t removal = IndexOfCallOn(recorder, NativeId::DeleteVehicle, wagon, from);
+  ASSERT_LT(removal + 2, recorder.Size());
+  const auto& events = recorder.Events();
+  ASSERT_EQ(recorder.Sequence(removal - 1).at(0), "IsPedInVehicle");
+  ASSERT_EQ(recorder.Sequence(removal + 1).at(0), "DoesBlipExist");
+  ASSERT_EQ(recorder.Sequence(removal + 2).at(0), "RemoveBlip");
+  EXPECT_EQ(events[removal - 1].args[1].i, wagon);
+  EXPECT_EQ(events[removal + 1].args[0].i, blip);
+  EXPECT_EQ(events[removal + 2].args[0].i, blip);
+}
+
+TEST(SupplyWagon, ComingWithinTwoHundredOfTheSpotBringsTheWagonWithItsCargoAndBlip) {
+  SimulationOptions options;
+  options.world.loadPolls = 1;  // ready at the first poll: the creation reads straight through
+  Simulation sim(options);
+  sim.RunFrames(3);
+  EXPECT_EQ(CountSince(sim.recorder(), NativeId::CreateVehicle), 0u) << "not made at start";
+  // Before there is a wagon the boarding tests are made with handle 0.
+  for (const Event* e : CallsSince(sim.recorder(), NativeId::IsPedInVehicle)) {
+    EXPECT_EQ(e->args[1].i, 0);
+  }
+
+  std::size_t mark = sim.recorder().Size();
+  sim.Teleport(EastOf(kWagonSpot, 200.0f));
+  sim.RunFor(2000);
+  ASSERT_FALSE(DistancesTo(sim.recorder(), kWagonSpot, mark).empty());
+  EXPECT_EQ(DistancesTo(sim.recorder(), kWagonSpot, mark).back(), 200.0f);
+  EXPECT_EQ(CountSince(sim.recorder(), NativeId::CreateVehicle), 0u) << "exactly 200";
+
+  mark = sim.recorder().Size();
+  sim.Teleport(EastOf(kWagonSpot, 199.0f));
+  sim.RunFor(2000);
+  ASSERT_FALSE(sim.Failed()) << sim.Error();
+
+  const auto& events = sim.recorder().Events();
+  std::size_t start = mark;
+  while (start < events.size() &&
+         !(events[start].id == NativeId::GetHashKey && events[start].args[0].s == kWagonModel)) {
+    ++start;
+  }
+  const std::vector<std::string> expected = {"GetHashKey",       "RequestModel",
+                                             "HasModelLoaded",   "CreateVehicle",
+                                             "DoesEntityExist",  "GetHashKey",
+                                             "RequestPropset",   "HasPropsetLoaded",
+                                             "HasPropsetLoaded", "AddPropsetToVehicle",
+                                             "BlipAddForEntity", "SetBlipSprite",
+                                             "SetBlipName",      "SetModelAsNoLongerNeeded"};
+  ASSERT_LE(start + expected.size(), events.size());
+  const auto sequence = sim.recorder().Sequence(start);
+  ASSERT_EQ(std::vector<std::string>(
+                sequence.begin(), sequence.begin() + static_cast<std::ptrdiff_t>(expected.size())),
+            expected);
+
+  const Event* e = &events[start];
+  EXPECT_EQ(static_cast<std::uint32_t>(e[0].ResultInt()), WagonModel());
+  EXPECT_EQ(e[1].args[0].i, WagonModel());
+  EXPECT_EQ(e[1].args[1].i, 1);
+  const Event& create = e[3];
+  EXPECT_EQ(create.args[0].i, WagonModel());
+  EXPECT_EQ(create.args[1].f, kWagonSpot.x);
+  EXPECT_EQ(create.args[2].f, kWagonSpot.y);
+  EXPECT_EQ(create.args[3].f, kWagonSpot.z);
+  EXPECT_EQ(create.args[4].f, kWagonHeading);
+  const std::int64_t flags[] = {1, 1, 0, 0};
+  for (std::size_t i = 0; i < std::size(flags); ++i) EXPECT_EQ(create.args[5 + i].i, flags[i]);
+  const Handle wagon = create.ResultInt();
+  EXPECT_EQ(e[4].args[0].i, wagon);
+  EXPECT_EQ(e[5].args[0].s, kCargo);
+  EXPECT_EQ(e[6].args[0].i, CargoHash());
+  EXPECT_EQ(e[9].args[0].i, wagon);
+  EXPECT_EQ(e[9].args[1].i, CargoHash());
+  EXPECT_EQ(e[10].args[0].i, kBlipKind);
+  EXPECT_EQ(e[10].args[1].i, wagon);
+  const Handle blip = e[10].ResultInt();
+  EXPECT_EQ(e[11].args[0].i, blip);
+  EXPECT_EQ(e[11].args[1].i, kBlipSprite);
+  EXPECT_EQ(e[11].args[2].i, 0);
+  EXPECT_EQ(e[12].args[0].i, blip);
+  EXPECT_EQ(e[12].args[1].s, kBlipName);
+  EXPECT_EQ(e[13].args[0].i, WagonModel());
+
+  // What stands in the world.
+  ASSERT_EQ(sim.Wagon(), wagon);
+  const sim::Entity* vehicle = sim.world().Find(wagon);
+  EXPECT_EQ(vehicle->position.x, kWagonSpot.x);
+  EXPECT_EQ(vehicle->position.y, kWagonSpot.y);
+  EXPECT_EQ(vehicle->position.z, kWagonSpot.z);
+  EXPECT_FLOAT_EQ(vehicle->heading, kWagonHeading);
+  EXPECT_EQ(vehicle->propsets, std::vector<std::uint32_t>{CargoHash()});
+  ASSERT_EQ(sim.world().LiveBlips(), std::vector<Handle>{blip});
+  const sim::BlipInfo* info = sim.world().Blip(blip);
+  EXPECT_EQ(info->kind, kBlipKind);
+  EXPECT_EQ(info->entity, wagon);
+  EXPECT_EQ(info->sprite, kBlipSprite);
+  EXPECT_EQ(info->name, kBlipName);
+  for (std::uint32_t unreleased : sim.world().UnreleasedRequests()) {
+    EXPECT_NE(unreleased, WagonModel());
+  }
+  EXPECT_EQ(CountSince(sim.recorder(), NativeId::CreateVehicle), 1u) << "one while staying";
+}
+
+TEST(SupplyWagon, GoingBeyondTwoHundredFiftyWithoutItRemovesTheWagonAndItsBlipEveryRound) {
+  Simulation sim;
+  for (int round = 1; round <= 3; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    const Handle wagon = ApproachSpot(sim);
+    ASSERT_NE(wagon, 0);
+    const Handle blip = BlipOf(sim.world(), wagon);
+    ASSERT_NE(blip, 0);
+    EXPECT_EQ(sim.world().LiveBlips(), std::vector<Handle>{blip});
+
+    std::size_t mark = sim.recorder().Size();
+    sim.Teleport(EastOf(kWagonSpot, 250.0f));
+    sim.RunFor(1000);
+    EXPECT_EQ(DistancesTo(sim.recorder(), kWagonSpot, mark).back(), 250.0f);
+    EXPECT_EQ(CountSince(sim.recorder(), NativeId::DeleteVehicle, mark), 0u) << "exactly 250";
+    EXPECT_EQ(sim.Wagon(), wagon);
+
+    mark = sim.recorder().Size();
+    sim.Teleport(EastOf(kWagonSpot, 250.5f));
+    sim.RunFor(1000);
+    ASSERT_FALSE(sim.Failed()) << sim.Error();
+    ExpectLeftBehind(sim.recorder(), mark, wagon, blip);
+    EXPECT_EQ(sim.Wagon(), 0);
+    EXPECT_TRUE(sim.world().LiveBlips().empty()) << "no marker left on the map";
+  }
+  // After all those rounds only the wagon now standing has a marker.
+  const Handle wagon = ApproachSpot(sim);
+  ASSERT_NE(wagon, 0);
+  ASSERT_EQ(sim.world().LiveBlips().size(), 1u);
+  EXPECT_EQ(sim.world().Blip(sim.world().LiveBlips()[0])->entity, wagon);
+  EXPECT_EQ(CountSince(sim.recorder(), NativeId::CreateVehicle), 4u);
+}
+
+TEST(SupplyWagon, AWagonThatVanishedIsNotDeliveredButIsClearedWhenThePlayerLeaves) {
+  Simulation sim;
+  const Handle wagon = ApproachSpot(sim);
+  ASSERT_NE(wagon, 0);
+  const Handle blip = BlipOf(sim.world(), wagon);
+  sim.world().Vanish(wagon);  // its blip stays behind
+
+  // At the fence there is nothing to deliver.
+  std::size_t mark = sim.recorder().Size();
+  sim.Teleport(kFence);
+  sim.RunFor(1000);
+  EXPECT_EQ(CountSince(sim.recorder(), NativeId::DeleteVehicle, mark), 0u);
+  EXPECT_EQ(sim.world().LiveBlips(), std::vector<Handle>{blip});
+
+  // Away from both places the stale wagon is cleared, blip and all.
+  mark = sim.recorder().Size();
+  sim.Teleport(kOpenCountry);
+  sim.RunFor(1000);
+  ExpectLeftBehind(sim.recorder(), mark, wagon, blip);
+  EXPECT_TRUE(sim.world().LiveBlips().empty());
+
+  const Handle fresh = ApproachSpot(sim);
+  EXPECT_NE(fresh, 0);
+  EXPECT_NE(fresh, wagon);
+  EXPECT_NE(BlipOf(sim.world(), fresh), 0);
+  EXPECT_FALSE(sim.Failed()) << sim.Error();
+}
+
+TEST(SupplyWagon, DrivenToTheFenceAndSteppedOutOfTheWagonIsDelivered) {
+  Simulation sim;
+  const Handle wagon = ApproachSpot(sim);
+  ASSERT_NE(wagon, 0);
+  const Handle blip = BlipOf(sim.world(), wagon);
+  ASSERT_TRUE(sim.BoardWagon());
+  sim.RunFor(12000);  // the ride lines
+
+  // Nothing happens to a wagon with the player in it, however far it goes, even at the
+  // fence itself.
+  std::size_t mark = sim.recorder().Size();
+  ASSERT_TRUE(sim.MoveTo(kOpenCountry, 1500.0f));
+  ASSERT_TRUE(sim.MoveTo(kFence, 1500.0f));
+  sim.RunFor(2000);
+  ASSERT_FALSE(sim.Failed()) << sim.Error();
+  for (NativeId id : {NativeId::CreateVehicle, NativeId::DeleteVehicle, NativeId::RequestModel,
+                      NativeId::RemoveBlip, NativeId::BlipAddForEntity}) {
+    EXPECT_EQ(CountSince(sim.recorder(), id, mark), 0u) << sim::SignatureOf(id).name;
+  }
+  EXPECT_EQ(sim.Wagon(), wagon);
+  EXPECT_EQ(sim.world().LiveBlips(), std::vector<Handle>{blip});
+
+  mark = sim.recorder().Size();
+  sim.Leave();
+  sim.Frame();
+  const std::size_t test = IndexOfCallOn(sim.recorder(), NativeId::DoesEntityExist, wagon, mark);
+  ASSERT_LT(test + 3, sim.recorder().Size());
+  const std::vector<std::string> delivered = {"DoesEntityExist", "DeleteVehicle", "DoesBlipExist",
+                                              "RemoveBlip"};
+  const auto sequence = sim.recorder().Sequence(test);
+  ASSERT_EQ(std::vector<std::string>(sequence.begin(), sequence.begin() + 4), delivered);
+  const auto& events = sim.recorder().Events();
+  EXPECT_EQ(events[test + 1].args[0].i, wagon);
+  EXPECT_EQ(events[test + 2].args[0].i, blip);
+  EXPECT_EQ(events[test + 3].args[0].i, blip);
+  EXPECT_EQ(sim.Wagon(), 0);
+  EXPECT_TRUE(sim.world().LiveBlips().empty());
+
+  // Standing on at the fence brings nothing more.
+  mark = sim.recorder().Size();
+  sim.RunFor(3000);
+  for (NativeId id : {NativeId::CreateVehicle, NativeId::DeleteVehicle, NativeId::RequestModel,
+                      NativeId::RemoveBlip}) {
+    EXPECT_EQ(CountSince(sim.recorder(), id, mark), 0u) << sim::SignatureOf(id).name;
+  }
+
+  // A fresh wagon, with cargo and marker, waits at the spot on the next visit.
+  const Handle fresh = ApproachSpot(sim);
+  ASSERT_NE(fresh, 0);
+  EXPECT_NE(fresh, wagon);
+  EXPECT_EQ(sim.world().Find(fresh)->propsets, std::vector<std::uint32_t>{CargoHash()});
+  EXPECT_NE(BlipOf(sim.world(), fresh), 0);
+  EXPECT_EQ(sim.world().LiveBlips().size(), 1u);
+}
+
+TEST(SupplyWagon, SteppingOutFarFromSpotAndFenceLosesTheWagonInThatFrame) {
+  Simulation sim;
+  const Handle wagon = ApproachSpot(sim);
+  ASSERT_NE(wagon, 0);
+  const Handle blip = BlipOf(sim.world(), wagon);
+  ASSERT_TRUE(sim.BoardWagon());
+  sim.RunFor(12000);
+  ASSERT_TRUE(sim.MoveTo(kOpenCountry, 1500.0f));
+  sim.RunFor(1000);
+  EXPECT_EQ(sim.Wagon(), wagon);
+
+  const std::size_t mark = sim.recorder().Size();
+  sim.Leave();
+  sim.Frame();
+  ExpectLeftBehind(sim.recorder(), mark, wagon, blip);
+  EXPECT_EQ(sim.recorder().Events().back().frame, sim.FrameNumber()) << "in the same frame";
+  EXPECT_EQ(sim.Wagon(), 0);
+  EXPECT_TRUE(sim.world().LiveBlips().empty());
+
+  const Handle fresh = ApproachSpot(sim);
+  ASSERT_NE(fresh, 0);
+  EXPECT_NE(fresh, wagon);
+  EXPECT_EQ(sim.world().Find(fresh)->position.x, kWagonSpot.x);
+  EXPECT_EQ(sim.world().Find(fresh)->position.y, kWagonSpot.y);
+}
+
+TEST(SupplyWagon, TheFenceIsReachedOnlyWithinFiftyUnitsOfThePlayer) {
+  // A player on foot, with the wagon still at the spot, is at the fence or not by the
+  // player's own distance. At exactly 50 the wagon is only left behind: deleted without the
+  // delivery's existence test.
+  struct Case {
+    float fromFence;
+    bool delivered;
+  };
+  for (const Case c : {Case{50.0f, false}, Case{49.5f, true}}) {
+    SCOPED_TRACE("from the fence: " + std::to_string(c.fromFence));
+    Simulation sim;
+    const Handle wagon = ApproachSpot(sim);
+    ASSERT_NE(wagon, 0);
+    const Handle blip = BlipOf(sim.world(), wagon);
+
+    const std::size_t mark = sim.recorder().Size();
+    sim.Teleport(EastOf(kFence, c.fromFence));
+    sim.RunFor(500);
+    ASSERT_FALSE(sim.Failed()) << sim.Error();
+    ASSERT_FALSE(DistancesTo(sim.recorder(), kFence, mark).empty());
+    EXPECT_EQ(DistancesTo(sim.recorder(), kFence, mark).back(), c.fromFence);
+
+    const std::size_t removal = IndexOfCallOn(sim.recorder(), NativeId::DeleteVehicle, wagon, mark);
+    ASSERT_LT(removal, sim.recorder().Size());
+    const Event& before = sim.recorder().Events()[removal - 1];
+    if (c.delivered) {
+      ASSERT_FALSE(before.isWait);
+      ASSERT_EQ(before.id, NativeId::DoesEntityExist);
+      EXPECT_EQ(before.args[0].i, wagon);
+    } else {
+      ExpectLeftBehind(sim.recorder(), mark, wagon, blip);
+    }
+    EXPECT_EQ(sim.Wagon(), 0);
+    EXPECT_TRUE(sim.world().LiveBlips().empty());
+  }
+}
+
+}  // namespace
+}  // namespace delivery_test
