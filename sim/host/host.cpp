@@ -1,6 +1,7 @@
 #include "sim/host/host.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <string>
 
@@ -22,6 +23,46 @@ std::string Hex(std::uint64_t v) {
 
 bool High32Clear(std::uint64_t slot) { return (slot >> 32) == 0; }
 
+// Per native, the largest value each slot may hold (a 32-bit kind 0xFFFFFFFF, a boolean 1,
+// an address or a text anything) and whether any slot holds an address to look behind: a
+// call that passes no address is checked with one comparison per argument, as it is pushed.
+struct ArgPlan {
+  std::array<std::uint64_t, kMaxArgs> limit{};
+  bool addresses = false;
+};
+
+std::array<ArgPlan, kNativeCount> MakePlans() {
+  std::array<ArgPlan, kNativeCount> plans{};
+  for (const NativeSignature& sig : NativeSignatures()) {
+    ArgPlan& plan = plans[static_cast<std::size_t>(sig.id)];
+    for (std::size_t i = 0; i < sig.argc; ++i) {
+      switch (sig.args[i]) {
+        case ArgKind::Int:
+        case ArgKind::Hash:
+        case ArgKind::Handle:
+        case ArgKind::Float:
+          plan.limit[i] = 0xFFFFFFFFu;
+          break;
+        case ArgKind::Bool:
+          plan.limit[i] = 1;
+          break;
+        case ArgKind::String:
+        case ArgKind::HandleRef:
+        case ArgKind::Speech:
+          plan.addresses = true;
+          plan.limit[i] = ~std::uint64_t{0};
+          break;
+        case ArgKind::Text:
+          plan.limit[i] = ~std::uint64_t{0};
+          break;
+      }
+    }
+  }
+  return plans;
+}
+
+const std::array<ArgPlan, kNativeCount> kPlans = MakePlans();
+
 }  // namespace
 
 Host::Host(Game& game) : game_(game) {}
@@ -42,20 +83,33 @@ std::string Host::Where() const {
 void Host::Fail(const std::string& what) {
   if (error_.empty()) error_ = what;
   invoking_ = false;
-  // A failing script is stopped where it stands and never resumed.
+}
+
+// A failing script is stopped where it stands and never resumed. Called only once the
+// message's strings are gone: whatever is still on the abandoned stack is never freed.
+void Host::Halt() {
   if (fiber_ && fiber_->Running()) fiber_->Yield();
 }
 
 void Host::Register(void* module, void (*script)()) {
-  if (script == nullptr) return Fail("scriptRegister called without a script function");
-  if (script_ != nullptr) return Fail("scriptRegister called twice without scriptUnregister");
+  if (script == nullptr) {
+    Fail("scriptRegister called without a script function");
+    return Halt();
+  }
+  if (script_ != nullptr) {
+    Fail("scriptRegister called twice without scriptUnregister");
+    return Halt();
+  }
   module_ = module;
   script_ = script;
 }
 
 void Host::Unregister(void* module) {
   if (script_ == nullptr || module != module_) return;
-  if (fiber_ && fiber_->Running()) return Fail("scriptUnregister called from inside the script");
+  if (fiber_ && fiber_->Running()) {
+    Fail("scriptUnregister called from inside the script");
+    return Halt();
+  }
   fiber_.reset();
   script_ = nullptr;
   module_ = nullptr;
@@ -76,13 +130,18 @@ void Host::RunFrame(std::uint64_t frame) {
   waiting_ = false;
   resumedAt_ = std::chrono::steady_clock::now();
   callsSinceResume_ = 0;
+  scriptRunning_ = true;
   fiber_->Resume();
+  scriptRunning_ = false;
   if (fiber_ && fiber_->Finished() && !Failed()) Fail("the script function returned");
 }
 
 void Host::Wait(std::uint32_t ms) {
   if (!fiber_ || !fiber_->Running()) return Fail("scriptWait called outside the script");
-  if (invoking_) return Fail(Where() + ": scriptWait called in the middle of an invocation");
+  if (invoking_) {
+    Fail(Where() + ": scriptWait called in the middle of an invocation");
+    return Halt();
+  }
   waiting_ = true;
   waitMs_ = ms;
   waitStart_ = game_.Clock();
@@ -91,28 +150,41 @@ void Host::Wait(std::uint32_t ms) {
 }
 
 void Host::Init(std::uint64_t hash) {
+  const NativeSignature* sig = FindSignature(hash);
+  if (sig == nullptr || invoking_ || !scriptRunning_) [[unlikely]] {
+    return RefuseInit(hash);
+  }
+  call_.sig = sig;
+  call_.argc = 0;
+  const ArgPlan& plan = kPlans[static_cast<std::size_t>(sig->id)];
+  argLimits_ = plan.limit.data();
+  argAddresses_ = plan.addresses;
+  argOverLimit_ = false;
+  invoking_ = true;
+}
+
+// The refusals are kept out of the functions every call goes through, so that those stay a
+// handful of instructions.
+void Host::RefuseInit(std::uint64_t hash) {
   if (!fiber_ || !fiber_->Running()) {
     return Fail("native " + Hex(hash) + " invoked outside the script (frame " +
                 std::to_string(frame_) + ")");
   }
   if (invoking_) {
-    return Fail(Where() + ": nativeInit before the previous invocation was called");
+    Fail(Where() + ": nativeInit before the previous invocation was called");
+  } else {
+    Fail("frame " + std::to_string(frame_) + ": unknown native hash " + Hex(hash));
   }
-  const NativeSignature* sig = FindSignature(hash);
-  if (sig == nullptr) {
-    return Fail("frame " + std::to_string(frame_) + ": unknown native hash " + Hex(hash));
-  }
-  call_.sig = sig;
-  call_.argc = 0;
-  invoking_ = true;
+  Halt();
 }
 
-void Host::Push(std::uint64_t value) {
-  if (!invoking_) return Fail(Where() + ": nativePush64 without nativeInit");
-  if (call_.argc >= call_.sig->argc) {
-    return Fail(Where() + ": more than " + std::to_string(call_.sig->argc) + " arguments pushed");
+void Host::RefusePush() {
+  if (!invoking_) {
+    Fail(Where() + ": nativePush64 without nativeInit");
+  } else {
+    Fail(Where() + ": more than " + std::to_string(call_.sig->argc) + " arguments pushed");
   }
-  call_.slot[call_.argc++] = value;
+  Halt();
 }
 
 bool Host::CheckArguments() {
@@ -120,99 +192,135 @@ bool Host::CheckArguments() {
   if (call_.argc != sig.argc) {
     Fail(Where() + ": " + std::to_string(call_.argc) + " arguments pushed, " +
          std::to_string(sig.argc) + " expected");
+    Halt();
     return false;
   }
   for (int i = 0; i < call_.argc; ++i) {
-    const std::uint64_t slot = call_.slot[i];
-    const std::string arg = ": argument " + std::to_string(i + 1);
-    switch (sig.args[static_cast<std::size_t>(i)]) {
-      case ArgKind::Int:
-      case ArgKind::Hash:
-      case ArgKind::Handle:
-      case ArgKind::Float:
-        if (!High32Clear(slot)) {
-          Fail(Where() + arg +
-               " is a 32-bit value pushed sign-extended or with a dirty high half (" + Hex(slot) +
-               ")");
-          return false;
-        }
-        break;
-      case ArgKind::Bool:
-        if (slot > 1) {
-          Fail(Where() + arg + " is a boolean but holds " + Hex(slot));
-          return false;
-        }
-        break;
-      case ArgKind::String: {
-        const TextCheck text = ReadText(slot);
-        if (!text.ok) {
-          Fail(Where() + arg + " is not a valid text: " + text.problem);
-          return false;
-        }
-        break;
-      }
-      case ArgKind::HandleRef:
-        if (slot % alignof(std::int32_t) != 0 || !IsReadable(slot, sizeof(std::int32_t))) {
-          Fail(Where() + arg + " is not the address of a handle variable (" + Hex(slot) + ")");
-          return false;
-        }
-        refBefore_[i] = *reinterpret_cast<const std::int32_t*>(slot);
-        break;
-      case ArgKind::Speech: {
-        if (slot % 8 != 0 || !IsReadable(slot, 64)) {
-          Fail(Where() + arg + " is not the address of a 64-byte speech request (" + Hex(slot) +
-               ")");
-          return false;
-        }
-        const auto* record = reinterpret_cast<const std::uint64_t*>(slot);
-        const TextCheck line = ReadText(record[0]);
-        const TextCheck second = ReadText(record[1]);
-        if (!line.ok || !second.ok) {
-          Fail(Where() + arg + " is not laid out as a speech request of eight 8-byte slots: " +
-               (line.ok ? "second name " : "line name ") +
-               (line.ok ? second.problem : line.problem));
-          return false;
-        }
-        break;
-      }
-      case ArgKind::Text:
-        break;
+    if (!ArgumentOk(i)) {
+      RefuseArgument(i);
+      Halt();
+      return false;
     }
   }
   return true;
 }
 
+bool Host::ArgumentOk(int i) {
+  const std::uint64_t slot = call_.slot[i];
+  switch (call_.sig->args[static_cast<std::size_t>(i)]) {
+    case ArgKind::Int:
+    case ArgKind::Hash:
+    case ArgKind::Handle:
+    case ArgKind::Float:
+      return High32Clear(slot);
+    case ArgKind::Bool:
+      return slot <= 1;
+    case ArgKind::String:
+      return ReadText(slot).ok;
+    case ArgKind::HandleRef:
+      if (slot % alignof(std::int32_t) != 0 || !IsReadable(slot, sizeof(std::int32_t))) {
+        return false;
+      }
+      refBefore_[i] = *reinterpret_cast<const std::int32_t*>(slot);
+      return true;
+    case ArgKind::Speech: {
+      if (slot % 8 != 0 || !IsReadable(slot, 64)) return false;
+      const auto* record = reinterpret_cast<const std::uint64_t*>(slot);
+      return ReadText(record[0]).ok && ReadText(record[1]).ok;
+    }
+    case ArgKind::Text:
+      return true;
+  }
+  return true;
+}
+
+bool Host::RefuseArgument(int i) {
+  const std::uint64_t slot = call_.slot[i];
+  const std::string arg = Where() + ": argument " + std::to_string(i + 1);
+  switch (call_.sig->args[static_cast<std::size_t>(i)]) {
+    case ArgKind::Int:
+    case ArgKind::Hash:
+    case ArgKind::Handle:
+    case ArgKind::Float:
+      Fail(arg + " is a 32-bit value pushed sign-extended or with a dirty high half (" +
+           Hex(slot) + ")");
+      break;
+    case ArgKind::Bool:
+      Fail(arg + " is a boolean but holds " + Hex(slot));
+      break;
+    case ArgKind::String:
+      Fail(arg + " is not a valid text: " + ReadText(slot).problem);
+      break;
+    case ArgKind::HandleRef:
+      Fail(arg + " is not the address of a handle variable (" + Hex(slot) + ")");
+      break;
+    case ArgKind::Speech: {
+      if (slot % 8 != 0 || !IsReadable(slot, 64)) {
+        Fail(arg + " is not the address of a 64-byte speech request (" + Hex(slot) + ")");
+        break;
+      }
+      const auto* record = reinterpret_cast<const std::uint64_t*>(slot);
+      const TextCheck line = ReadText(record[0]);
+      const TextCheck second = ReadText(record[1]);
+      Fail(arg + " is not laid out as a speech request of eight 8-byte slots: " +
+           (line.ok ? "second name " : "line name ") +
+           (line.ok ? second.problem : line.problem));
+      break;
+    }
+    case ArgKind::Text:
+      break;
+  }
+  return false;
+}
+
 std::uint64_t* Host::Call() {
-  if (!invoking_) {
-    Fail(Where() + ": nativeCall without nativeInit");
+  if (!invoking_) [[unlikely]] {
+    RefuseCall();
     return nullArea_;
   }
-  if (!CheckArguments()) return nullArea_;
+  // A call with no address to look behind and every value within its slot's limit is sound.
+  if (call_.argc != call_.sig->argc || argOverLimit_ || argAddresses_) [[unlikely]] {
+    if (!CheckArguments()) return nullArea_;
+  }
   invoking_ = false;
   ++callCount_;
   lastNative_ = call_.sig->id;
 
   call_.result[0] = call_.result[1] = call_.result[2] = 0;
   game_.Invoke(call_.sig->id, call_);
-  if (!sinks_.empty()) {
-    const CallEvent event{frame_, game_.Clock(), call_, refBefore_};
-    for (TraceSink* sink : sinks_) sink->OnCall(event);
-  }
-
-  if (++callsSinceResume_ % kWatchdogStride == 0 &&
-      std::chrono::steady_clock::now() - resumedAt_ > watchdog_) {
-    Fail(Where() + ": the script ran for more than " + std::to_string(watchdog_.count()) +
-         " ms without yielding; the last native called was " + call_.sig->name);
+  if (!sinks_.empty()) ReportCall();
+  if (++callsSinceResume_ % kWatchdogStride == 0 && WatchdogExpired()) [[unlikely]] {
     return nullArea_;
   }
   return call_.result;
 }
 
-namespace {
+void Host::ReportCall() {
+  const CallEvent event{frame_, game_.Clock(), call_, refBefore_};
+  for (TraceSink* sink : sinks_) sink->OnCall(event);
+}
+
+bool Host::WatchdogExpired() {
+  if (std::chrono::steady_clock::now() - resumedAt_ <= watchdog_) return false;
+  StopRunaway();
+  return true;
+}
+
+void Host::RefuseCall() {
+  Fail(Where() + ": nativeCall without nativeInit");
+  Halt();
+}
+
+void Host::StopRunaway() {
+  Fail(Where() + ": the script ran for more than " + std::to_string(watchdog_.count()) +
+       " ms without yielding; the last native called was " + call_.sig->name);
+  Halt();
+}
+
+namespace detail {
 Host* activeHost = nullptr;
 }
 
-void SetActiveHost(Host* host) { activeHost = host; }
-Host* ActiveHost() { return activeHost; }
+void SetActiveHost(Host* host) { detail::activeHost = host; }
 
 }  // namespace sim

@@ -27,7 +27,15 @@ class Host {
   void Unregister(void* module);
   void Wait(std::uint32_t ms);
   void Init(std::uint64_t hash);
-  void Push(std::uint64_t value);
+  // Inline: the plugin pushes four or five arguments a call, hundreds a frame.
+  void Push(std::uint64_t value) {
+    if (!invoking_ || call_.argc >= call_.sig->argc) [[unlikely]] {
+      return RefusePush();
+    }
+    // Checked against the slot's limit as it comes, so that Call need not go over the slots.
+    argOverLimit_ |= value > argLimits_[call_.argc];
+    call_.slot[call_.argc++] = value;
+  }
   std::uint64_t* Call();
 
   // --- driven by the runner ---
@@ -53,7 +61,17 @@ class Host {
 
  private:
   void Fail(const std::string& what);
+  void Halt();
+  [[gnu::cold, gnu::noinline]] void RefuseInit(std::uint64_t hash);
+  [[gnu::cold, gnu::noinline]] void RefusePush();
   bool CheckArguments();
+  [[gnu::noinline]] bool ArgumentOk(int i);
+  [[gnu::cold, gnu::noinline]] bool RefuseArgument(int i);
+  [[gnu::cold, gnu::noinline]] void RefuseCall();
+  [[gnu::cold, gnu::noinline]] void StopRunaway();
+  // Out of Call, which every invocation goes through.
+  [[gnu::noinline]] void ReportCall();
+  [[gnu::noinline]] bool WatchdogExpired();
   std::string Where() const;
 
   Game& game_;
@@ -68,8 +86,14 @@ class Host {
   std::uint32_t waitMs_ = 0;
   std::int32_t waitStart_ = 0;
 
+  bool scriptRunning_ = false;  // the script has control (mirrors the fiber, read per call)
   bool invoking_ = false;
   NativeCall call_;
+  // The current native's largest value per slot, whether it takes addresses, and whether a
+  // pushed value went over its slot's limit.
+  const std::uint64_t* argLimits_ = nullptr;
+  bool argAddresses_ = false;
+  bool argOverLimit_ = false;
   std::int32_t refBefore_[kMaxArgs] = {};
   std::uint64_t nullArea_[3] = {};
   std::uint64_t callCount_ = 0;
@@ -82,6 +106,10 @@ class Host {
 
 // The host the exported functions talk to; one at a time per process.
 void SetActiveHost(Host* host);
-Host* ActiveHost();
+namespace detail {
+extern Host* activeHost;
+}
+// Read by the six exported functions at every call, so it is inline.
+inline Host* ActiveHost() { return detail::activeHost; }
 
 }  // namespace sim

@@ -16,9 +16,11 @@ std::size_t PageSize() {
 
 // Asks the kernel to copy the bytes: a bad address fails the copy instead of faulting.
 bool CopyOut(std::uintptr_t address, void* into, std::size_t bytes) {
+  // Asked once: getpid is a system call of its own.
+  static const pid_t self = getpid();
   iovec local{into, bytes};
   iovec remote{reinterpret_cast<void*>(address), bytes};
-  return process_vm_readv(getpid(), &local, 1, &remote, 1, 0) == static_cast<ssize_t>(bytes);
+  return process_vm_readv(self, &local, 1, &remote, 1, 0) == static_cast<ssize_t>(bytes);
 }
 
 }  // namespace
