@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "talk/talk_fixture.h"
@@ -51,7 +52,7 @@ TEST(LineWaits, TheLastGoodbyeLineIsPolledEveryHalfSecond) {
     const Handle ped = scene.PedOf(*companion);
 
     std::size_t goodbye = 0;
-    while (companion->blocks[goodbye].prompt.label != kGoodbye.label) ++goodbye;
+    while (std::string_view(companion->blocks[goodbye].prompt.label) != kGoodbye.label) ++goodbye;
     const auto window = scene.Play(*companion, kGoodbye);
     ASSERT_TRUE(window.has_value());
     const auto played = ExpectExchange(scene.recorder(), *window, companion->blocks[goodbye], ped,

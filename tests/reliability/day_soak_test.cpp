@@ -1,0 +1,127 @@
+// A day of game time with campsim's random player riding in and out of the camp, talking,
+// remarking and driving the wagon, with the camp counted every simulated hour and at the
+// end, and every hold of the main loop measured.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "reliability/fault_fixture.h"
+#include "tools/campsim/scenario_runner.h"
+#include "tools/campsim/soak.h"
+#include "tools/campsim/timeline.h"
+
+namespace reliability_test {
+namespace {
+
+constexpr std::int64_t kHourMs = 3'600'000;
+constexpr std::int64_t kDayMs = 24 * kHourMs;
+constexpr std::int32_t kSpeechMs = 2500;
+// Karen's "Talk" is the longest exchange: fifteen lines, each waited out to the frame
+// after it ends. Creations may come before it in the same frame.
+constexpr std::int64_t kLongestExchangeMs = 15 * (kSpeechMs + kFrameMs);
+constexpr std::int64_t kCreationsInOneFrameMs = 2000;
+
+// Every simulated hour, at the first frame the script is at rest, the camp is counted.
+class HourlyCensus final : public campsim::FrameObserver {
+ public:
+  void AfterFrame(sim::Simulation& sim) override {
+    if (sim.world().ElapsedMs() < nextMs_) return;
+    if (Count(sim)) nextMs_ += kHourMs;
+  }
+  bool Count(sim::Simulation& sim) {
+    const campsim::CampCensus census = campsim::TakeCensus(sim);
+    if (!census.atRest) return false;
+    ++counts_;
+    for (const std::string& broken : campsim::CheckCensus(census)) {
+      broken_.try_emplace(broken, sim.world().ElapsedMs());
+    }
+    return true;
+  }
+  int Counts() const { return counts_; }
+  // What broke, with when it first did.
+  const std::map<std::string, std::int64_t>& Broken() const { return broken_; }
+
+ private:
+  std::int64_t nextMs_ = kHourMs;
+  int counts_ = 0;
+  std::map<std::string, std::int64_t> broken_;
+};
+
+// The longest the main loop spent in one pass: from one frame's own yield to the next,
+// less the frame between them.
+class LoopHolds final : public sim::TraceSink {
+ public:
+  explicit LoopHolds(const sim::Host& host) : host_(host) {}
+  void OnCall(const sim::CallEvent&) override {}
+  void OnWait(std::uint64_t, std::int32_t clock, std::uint32_t ms) override {
+    if (ms != 0 || (host_.LastNative() != NativeId::IsPedInVehicle &&
+                    host_.LastNative() != NativeId::ObjectiveCueC)) {
+      return;
+    }
+    if (seen_) longest_ = std::max<std::int64_t>(longest_, ClockGap(clock, last_) - kFrameMs);
+    seen_ = true;
+    last_ = clock;
+  }
+  std::int64_t Longest() const { return longest_; }
+
+ private:
+  const sim::Host& host_;
+  bool seen_ = false;
+  std::int32_t last_ = 0;
+  std::int64_t longest_ = 0;
+};
+
+TEST(Soak, ADayOfRandomVisitsKeepsTheCampInBoundsAndTheLoopMoving) {
+  sim::SimulationOptions options;
+  options.world.seed = 24;
+  options.world.speechMs = kSpeechMs;
+  options.record = false;
+  sim::Simulation sim(options);
+  ASSERT_TRUE(sim.Loaded()) << sim.Error();
+  campsim::Timeline timeline(sim.world());
+  LoopHolds holds(sim.host());
+  sim.host().AddSink(&timeline);
+  sim.host().AddSink(&holds);
+  campsim::ScenarioRunner runner(sim, &timeline);
+  HourlyCensus census;
+  runner.AddObserver(&census);
+  campsim::VisitPlanner player(options.world.seed);
+
+  while (sim.world().ElapsedMs() < kDayMs && !runner.Stopped()) {
+    for (const campsim::Step& step : player.Next(sim)) {
+      if (!runner.Apply(step)) break;
+    }
+  }
+  ASSERT_FALSE(sim.Failed()) << sim.Error();
+  // The last count is made at rest, once whatever is under way has ended.
+  while (!campsim::TakeCensus(sim).atRest && sim.world().ElapsedMs() < kDayMs + 120'000) {
+    runner.Frame();
+  }
+  ASSERT_TRUE(census.Count(sim)) << "the script never came to rest at the end";
+  timeline.Finish();
+  sim.host().RemoveSink(&timeline);
+  sim.host().RemoveSink(&holds);
+
+  EXPECT_GE(census.Counts(), 25);
+  for (const auto& [what, firstMs] : census.Broken()) {
+    ADD_FAILURE() << what << " (first " << firstMs / 1000 << " s into the soak)";
+  }
+  const campsim::RunStats& stats = timeline.Stats();
+  ASSERT_TRUE(stats.Longest().has_value());
+  EXPECT_LE(stats.Longest()->lengthMs, kLoadBoundMs + kFrameMs)
+      << "waiting for " << stats.Longest()->cause;
+  EXPECT_LE(holds.Longest(), kLongestExchangeMs + kCreationsInOneFrameMs);
+  // The day did what a day in camp does.
+  EXPECT_GE(player.Visits(), 20u);
+  EXPECT_GE(stats.events.exchanges, 10u);
+  EXPECT_GE(stats.events.deliveries, 5u);
+  RecordProperty("visits", static_cast<int>(player.Visits()));
+  RecordProperty("longest_loop_hold_ms", static_cast<int>(holds.Longest()));
+}
+
+}  // namespace
+}  // namespace reliability_test

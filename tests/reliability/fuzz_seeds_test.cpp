@@ -1,0 +1,58 @@
+// The fuzzed world's checked-in inputs, replayed with every test run (and under the
+// sanitizers with the asan preset): the plugin, freshly loaded for each, must come through
+// the same thousands of frames of nonsense answers as under the fuzzer, without a refused
+// call. An input the fuzzer once failed on belongs in that folder.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "fuzz/fuzz_game.h"
+#include "sim/host/host.h"
+#include "sim/host/plugin_loader.h"
+
+namespace {
+
+constexpr std::uint64_t kFrames = 3000;  // as many as the fuzzer gives an input
+
+std::vector<std::filesystem::path> Seeds() {
+  std::vector<std::filesystem::path> seeds;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(CAMPFIRE_SOURCE_DIR) + "/fuzz/corpus")) {
+    if (entry.is_regular_file()) seeds.push_back(entry.path());
+  }
+  return seeds;
+}
+
+TEST(FuzzSeeds, ThePluginComesThroughEverySeedWithoutARefusedCall) {
+  const std::vector<std::filesystem::path> seeds = Seeds();
+  ASSERT_FALSE(seeds.empty());
+  for (const std::filesystem::path& seed : seeds) {
+    SCOPED_TRACE(seed.filename().string());
+    std::ifstream in(seed, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+    campfire_fuzz::FuzzGame game(bytes.data(), bytes.size());
+    sim::Host host(game);
+    sim::SetActiveHost(&host);
+    {
+      sim::PluginLibrary plugin;
+      std::string error;
+      ASSERT_TRUE(plugin.Load(CAMPFIRE_PLUGIN_PATH, error)) << error;
+      ASSERT_TRUE(host.Registered());
+      for (std::uint64_t frame = 1; frame <= kFrames && !host.Failed(); ++frame) {
+        host.RunFrame(frame);
+        game.AdvanceFrame();
+      }
+      EXPECT_FALSE(host.Failed()) << host.Error();
+      EXPECT_GT(host.CallCount(), kFrames) << "the script kept running";
+    }
+    sim::SetActiveHost(nullptr);
+  }
+}
+
+}  // namespace
