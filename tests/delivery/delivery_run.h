@@ -10,56 +10,20 @@
 #include <vector>
 
 #include "sim/scenario/simulation.h"
+#include "support/trace_queries.h"
 
 namespace delivery_test {
 
 inline constexpr sim::Vec3 kWagonSpot{-1617.198f, -1375.179f, 82.837f};
 inline constexpr sim::Vec3 kFence{1411.352f, 266.98f, 89.61f};
 
-// `d` units east of `centre`. At these magnitudes the float sum is exact, so the distance
-// the game measures is exactly d.
-inline sim::Vec3 EastOf(sim::Vec3 centre, float d) { return {centre.x + d, centre.y, centre.z}; }
-
-// Calls of one native made at or after event index `from`, in order. The pointers last
-// only until the run goes on: the recorder's list grows.
-inline std::vector<const sim::Event*> CallsSince(const sim::Recorder& recorder, sim::NativeId id,
-                                                 std::size_t from = 0) {
-  std::vector<const sim::Event*> found;
-  const auto& events = recorder.Events();
-  for (std::size_t i = from; i < events.size(); ++i) {
-    if (!events[i].isWait && events[i].id == id) found.push_back(&events[i]);
-  }
-  return found;
-}
-
-inline std::size_t CountSince(const sim::Recorder& recorder, sim::NativeId id,
-                              std::size_t from = 0) {
-  return CallsSince(recorder, id, from).size();
-}
-
-// Index of the first call of `id` whose first argument is `handle`, at or after `from`;
-// the number of events if none.
-inline std::size_t IndexOfCallOn(const sim::Recorder& recorder, sim::NativeId id,
-                                 std::int64_t handle, std::size_t from = 0) {
-  const auto& events = recorder.Events();
-  for (std::size_t i = from; i < events.size(); ++i) {
-    const sim::Event& e = events[i];
-    if (!e.isWait && e.id == id && !e.args.empty() && e.args[0].i == handle) return i;
-  }
-  return events.size();
-}
-
-// The distances measured to `centre` since `from`, as the game answered them.
-inline std::vector<float> DistancesTo(const sim::Recorder& recorder, sim::Vec3 centre,
-                                      std::size_t from) {
-  std::vector<float> found;
-  for (const sim::Event* e : CallsSince(recorder, sim::NativeId::GetDistanceBetweenCoords, from)) {
-    if (e->args[3].f == centre.x && e->args[4].f == centre.y && e->args[5].f == centre.z) {
-      found.push_back(e->ResultFloat());
-    }
-  }
-  return found;
-}
+using campfire_test::CallsOn;
+using campfire_test::CallsSince;
+using campfire_test::CountSince;
+using campfire_test::DistancesTo;
+using campfire_test::EastOf;
+using campfire_test::FirstCallSince;
+using campfire_test::IndexOfCallOn;
 
 // One request to speak, with the random draw that should come straight before it.
 struct SpeechRequest {

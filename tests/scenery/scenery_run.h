@@ -6,67 +6,16 @@
 #include <vector>
 
 #include "sim/scenario/simulation.h"
+#include "support/trace_queries.h"
 
 namespace scenery_test {
 
-// `d` units east of `centre`. At the camp's magnitudes the float sum is exact, so the
-// distance the game measures is exactly d.
-inline sim::Vec3 EastOf(sim::Vec3 centre, float d) { return {centre.x + d, centre.y, centre.z}; }
-
-// Calls of one native made at or after event index `from`, in order. The pointers last
-// only until the run goes on: the recorder's list grows.
-inline std::vector<const sim::Event*> CallsSince(const sim::Recorder& recorder, sim::NativeId id,
-                                                 std::size_t from) {
-  std::vector<const sim::Event*> found;
-  const auto& events = recorder.Events();
-  for (std::size_t i = from; i < events.size(); ++i) {
-    if (!events[i].isWait && events[i].id == id) found.push_back(&events[i]);
-  }
-  return found;
-}
-
-// Calls of one native on one handle (its first argument) made at or after `from`.
-inline std::vector<const sim::Event*> CallsOn(const sim::Recorder& recorder, sim::NativeId id,
-                                              sim::Handle handle, std::size_t from = 0) {
-  std::vector<const sim::Event*> found;
-  for (const sim::Event* e : CallsSince(recorder, id, from)) {
-    if (!e->args.empty() && e->args[0].i == handle) found.push_back(e);
-  }
-  return found;
-}
-
-// Index of the first call of `id` at or after `from`; the number of events if none.
-inline std::size_t FirstCallSince(const sim::Recorder& recorder, sim::NativeId id,
-                                  std::size_t from) {
-  const auto& events = recorder.Events();
-  for (std::size_t i = from; i < events.size(); ++i) {
-    if (!events[i].isWait && events[i].id == id) return i;
-  }
-  return events.size();
-}
-
-// Index of the first call of `id` on `handle` at or after `from`; the number of events if
-// none.
-inline std::size_t IndexOfCallOn(const sim::Recorder& recorder, sim::NativeId id,
-                                 sim::Handle handle, std::size_t from) {
-  const auto& events = recorder.Events();
-  for (std::size_t i = from; i < events.size(); ++i) {
-    const sim::Event& e = events[i];
-    if (!e.isWait && e.id == id && !e.args.empty() && e.args[0].i == handle) return i;
-  }
-  return events.size();
-}
-
-// The distances measured to `centre` since `from`, as the game answered them.
-inline std::vector<float> DistancesTo(const sim::Recorder& recorder, sim::Vec3 centre,
-                                      std::size_t from) {
-  std::vector<float> found;
-  for (const sim::Event* e : CallsSince(recorder, sim::NativeId::GetDistanceBetweenCoords, from)) {
-    if (e->args[3].f == centre.x && e->args[4].f == centre.y && e->args[5].f == centre.z) {
-      found.push_back(e->ResultFloat());
-    }
-  }
-  return found;
-}
+using campfire_test::CallsOn;
+using campfire_test::CallsSince;
+using campfire_test::CountSince;
+using campfire_test::DistancesTo;
+using campfire_test::EastOf;
+using campfire_test::FirstCallSince;
+using campfire_test::IndexOfCallOn;
 
 }  // namespace scenery_test
