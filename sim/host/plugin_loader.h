@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+struct HINSTANCE__;
+
 namespace sim {
 
 class PluginLibrary {
@@ -22,7 +24,10 @@ class PluginLibrary {
   bool Loaded() const { return handle_ != nullptr; }
 
  private:
-  using Entry = int (*)(void* module, std::uint32_t reason, void* reserved);
+  // The entry exactly as the plugin defines it, so the call matches its type.
+  using Entry = int (*)(HINSTANCE__* module, std::uint32_t reason, void* reserved);
+  HINSTANCE__* Module() const;
+
   void* handle_ = nullptr;
   Entry entry_ = nullptr;
 };

@@ -13,6 +13,9 @@ constexpr std::uint32_t kThreadDetach = 3;
 
 PluginLibrary::~PluginLibrary() { Unload(); }
 
+// The library's handle stands in for the module handle the Windows loader would pass.
+HINSTANCE__* PluginLibrary::Module() const { return static_cast<HINSTANCE__*>(handle_); }
+
 bool PluginLibrary::Load(const std::string& path, std::string& error) {
   Unload();
   // Local binding: every run gets the library's own fresh globals.
@@ -29,7 +32,7 @@ bool PluginLibrary::Load(const std::string& path, std::string& error) {
     handle_ = nullptr;
     return false;
   }
-  if (entry_(handle_, kProcessAttach, nullptr) == 0) {
+  if (entry_(Module(), kProcessAttach, nullptr) == 0) {
     error = "plugin " + path + " refused to load (DllMain returned FALSE)";
     return false;
   }
@@ -38,12 +41,12 @@ bool PluginLibrary::Load(const std::string& path, std::string& error) {
 
 int PluginLibrary::NotifyThread(bool attach) {
   if (entry_ == nullptr) return 0;
-  return entry_(handle_, attach ? kThreadAttach : kThreadDetach, nullptr);
+  return entry_(Module(), attach ? kThreadAttach : kThreadDetach, nullptr);
 }
 
 void PluginLibrary::Unload() {
   if (handle_ == nullptr) return;
-  entry_(handle_, kProcessDetach, nullptr);
+  entry_(Module(), kProcessDetach, nullptr);
   dlclose(handle_);
   handle_ = nullptr;
   entry_ = nullptr;
