@@ -23,6 +23,43 @@ std::string Hex(std::uint64_t v) {
 
 bool High32Clear(std::uint64_t slot) { return (slot >> 32) == 0; }
 
+const char* KindWords(ArgKind kind) {
+  switch (kind) {
+    case ArgKind::Int:
+      return "an integer";
+    case ArgKind::Bool:
+      return "a boolean";
+    case ArgKind::Float:
+      return "a float";
+    case ArgKind::Hash:
+      return "a hash";
+    case ArgKind::Handle:
+      return "a handle";
+    case ArgKind::String:
+      return "the address of a text";
+    case ArgKind::TextOrNull:
+      return "the address of a text or 0";
+    case ArgKind::HandleRef:
+      return "the address of a handle variable";
+    case ArgKind::Speech:
+      return "the address of a speech request";
+    case ArgKind::Text:
+      return "a game text";
+  }
+  return "a value";
+}
+
+// "slots 9 (a boolean), 10 (the address of a text or 0)...", counted from 1.
+std::string UnpushedSlots(const NativeSignature& sig, int pushed) {
+  std::string out = "slot";
+  if (sig.argc - pushed > 1) out += 's';
+  for (int i = pushed; i < sig.argc; ++i) {
+    out += i == pushed ? " " : ", ";
+    out += std::to_string(i + 1) + " (" + KindWords(sig.args[static_cast<std::size_t>(i)]) + ")";
+  }
+  return out + ", never pushed";
+}
+
 // Per native, the largest value each slot may hold (a 32-bit kind 0xFFFFFFFF, a boolean 1,
 // an address or a text anything) and whether any slot holds an address to look behind: a
 // call that passes no address is checked with one comparison per argument, as it is pushed.
@@ -47,6 +84,7 @@ std::array<ArgPlan, kNativeCount> MakePlans() {
           plan.limit[i] = 1;
           break;
         case ArgKind::String:
+        case ArgKind::TextOrNull:
         case ArgKind::HandleRef:
         case ArgKind::Speech:
           plan.addresses = true;
@@ -190,8 +228,11 @@ void Host::RefusePush() {
 bool Host::CheckArguments() {
   const NativeSignature& sig = *call_.sig;
   if (call_.argc != sig.argc) {
+    // The game reads every slot it declares: one not pushed holds whatever an earlier call
+    // left in the host's argument area.
     Fail(Where() + ": " + std::to_string(call_.argc) + " arguments pushed, " +
-         std::to_string(sig.argc) + " expected");
+         std::to_string(sig.argc) + " expected; the game also reads " +
+         UnpushedSlots(sig, call_.argc));
     Halt();
     return false;
   }
@@ -217,6 +258,8 @@ bool Host::ArgumentOk(int i) {
       return slot <= 1;
     case ArgKind::String:
       return ReadText(slot).ok;
+    case ArgKind::TextOrNull:
+      return slot == 0 || ReadText(slot).ok;
     case ArgKind::HandleRef:
       if (slot % alignof(std::int32_t) != 0 || !IsReadable(slot, sizeof(std::int32_t))) {
         return false;
@@ -242,13 +285,14 @@ bool Host::RefuseArgument(int i) {
     case ArgKind::Hash:
     case ArgKind::Handle:
     case ArgKind::Float:
-      Fail(arg + " is a 32-bit value pushed sign-extended or with a dirty high half (" +
-           Hex(slot) + ")");
+      Fail(arg + " is a 32-bit value pushed sign-extended or with a dirty high half (" + Hex(slot) +
+           ")");
       break;
     case ArgKind::Bool:
       Fail(arg + " is a boolean but holds " + Hex(slot));
       break;
     case ArgKind::String:
+    case ArgKind::TextOrNull:
       Fail(arg + " is not a valid text: " + ReadText(slot).problem);
       break;
     case ArgKind::HandleRef:
@@ -263,8 +307,7 @@ bool Host::RefuseArgument(int i) {
       const TextCheck line = ReadText(record[0]);
       const TextCheck second = ReadText(record[1]);
       Fail(arg + " is not laid out as a speech request of eight 8-byte slots: " +
-           (line.ok ? "second name " : "line name ") +
-           (line.ok ? second.problem : line.problem));
+           (line.ok ? "second name " : "line name ") + (line.ok ? second.problem : line.problem));
       break;
     }
     case ArgKind::Text:

@@ -62,6 +62,12 @@ void AppendArg(const CallEvent& e, int i, std::string& out) {
       return AppendFloat(c.Float(i), out);
     case ArgKind::String:
       return AppendString(c.String(i), out);
+    case ArgKind::TextOrNull:
+      if (c.slot[i] == 0) {
+        out += "null";
+        return;
+      }
+      return AppendString(c.String(i), out);
     case ArgKind::HandleRef:
       out += "{\"ref\":";
       AppendNumber(e.refBefore[i], out);

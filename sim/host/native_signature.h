@@ -18,6 +18,7 @@ enum class ArgKind : std::uint8_t {
   Hash,       // unsigned 32-bit hash
   Handle,     // 32-bit script handle
   String,     // address of a NUL-terminated text
+  TextOrNull, // address of a NUL-terminated text, or 0 for none
   HandleRef,  // address of the caller's handle variable
   Speech,     // address of a 64-byte speech request
   Text,       // 64-bit game text value, unchanged

@@ -88,11 +88,16 @@ constexpr auto kListed = std::to_array<NativeSignature>({
     // ped, x, y, z, speed, time-out ms, 1, a, b, c
     Native(ID(TaskGoToCoord), 0x322BFDEA666E2B0E,
            {Handle, Float, Float, Float, Float, Int, Int, Int, Int, Int}, R::None),
-    // ped, x, y, z, 1.0, -1, heading, 0, 0, 0
+    // ped, x, y, z, 1.0, -1, heading, 0, 0, 0, then a float, an entity to keep clear of
+    // and a float that the game reads whether or not a caller means them
     Native(ID(TaskGoStraightToCoord), 0x17F58B88D085DBAC,
-           {Handle, Float, Float, Float, Float, Int, Float, Int, Int, Int}, R::None),
+           {Handle, Float, Float, Float, Float, Int, Float, Int, Int, Int, Float, Handle, Float},
+           R::None),
+    // ped, scenario, x, y, z, heading, duration, 1, then a boolean, a text (0 for none), a
+    // float and a boolean
     Native(ID(TaskStartScenarioAtPosition), 0x4D1F61FC34AF3CD1,
-           {Handle, Hash, Float, Float, Float, Float, Int, Int}, R::None),
+           {Handle, Hash, Float, Float, Float, Float, Int, Int, Bool, TextOrNull, Float, Bool},
+           R::None),
     // ped, x, y, z, 50.0, 1.0, 2.0, 0
     Native(ID(TaskWanderInArea), 0xE054346CA3A0F315,
            {Handle, Float, Float, Float, Float, Float, Float, Int}, R::None),
@@ -109,7 +114,8 @@ constexpr auto kListed = std::to_array<NativeSignature>({
     Native(ID(PromptGetGroupIdForTargetEntity), 0xB796970BD125FCE8, {Handle}, R::Int),
     Native(ID(PromptSetGroup), 0x2F11D3A254169EA4, {Handle, Int, Int}, R::None),
     Native(ID(PromptSetOption), 0xF4A5C4509BF923B1, {Handle, Int}, R::None),
-    // 10, "LITERAL_STRING", the literal
+    // 10, "LITERAL_STRING", the literal. The native takes as many arguments as its format
+    // asks for; this format asks for three.
     Native(ID(CreateVarString), 0xFA925AC00EB830B9, {Int, String, String}, R::Text),
     Native(ID(PromptSetText), 0x5DD02A8318420DD7, {Handle, Text}, R::None),
     Native(ID(PromptSetControlAction), 0xB5352B7494A08258, {Handle, Hash}, R::None),

@@ -40,6 +40,9 @@ void Recorder::OnCall(const CallEvent& e) {
       case ArgKind::String:
         a.s = e.call.String(i);
         break;
+      case ArgKind::TextOrNull:
+        if (e.call.slot[i] != 0) a.s = e.call.String(i);
+        break;
       case ArgKind::HandleRef:
         a.i = e.refBefore[i];
         break;

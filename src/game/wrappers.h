@@ -48,14 +48,21 @@ inline void TaskGoToCoord(EntityHandle ped, float x, float y, float z, float spe
   Invoke(natives::TaskGoToCoord, ped, x, y, z, speed, timeoutMs, 1, a, b, c);
 }
 
-// The game's straight walk always takes speed 1.0 and no time-out here.
+// The game's straight walk always takes speed 1.0 and no time-out here. The game reads
+// three slots more than the walk needs; each is pushed as zero (no entity), so it never
+// reads what an earlier call left in the host's argument area.
 inline void TaskGoStraightToCoord(EntityHandle ped, float x, float y, float z, float f) {
-  Invoke(natives::TaskGoStraightToCoord, ped, x, y, z, 1.0f, -1, f, 0, 0, 0);
+  constexpr EntityHandle kNoEntity = 0;
+  Invoke(natives::TaskGoStraightToCoord, ped, x, y, z, 1.0f, -1, f, 0, 0, 0, 0.0f, kNoEntity, 0.0f);
 }
 
+// The last four slots are pushed as zero for the same reason; the text among them is an
+// address, read as "none" only when it is null.
 inline void TaskStartScenarioAtPosition(EntityHandle ped, NameHash scenario, float x, float y,
                                         float z, float heading, std::int32_t durationMs) {
-  Invoke(natives::TaskStartScenarioAtPosition, ped, scenario, x, y, z, heading, durationMs, 1);
+  constexpr const char* kNoText = nullptr;
+  Invoke(natives::TaskStartScenarioAtPosition, ped, scenario, x, y, z, heading, durationMs, 1,
+         false, kNoText, 0.0f, false);
 }
 
 inline void TaskWanderInArea(EntityHandle ped, float x, float y, float z) {

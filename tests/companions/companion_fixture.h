@@ -207,6 +207,8 @@ inline std::string RenderArg(const sim::ArgValue& a, const HandleNames& names) {
     }
     case sim::ArgKind::String:
       return "\"" + a.s + "\"";
+    case sim::ArgKind::TextOrNull:
+      return a.raw == 0 ? "null" : "\"" + a.s + "\"";
     case sim::ArgKind::Speech:
       return "{\"" + a.lineName + "\", \"" + a.secondName + "\", " +
              std::to_string(a.speech.variation) + ", " + std::to_string(a.speech.paramsHash) +
@@ -380,14 +382,15 @@ inline std::vector<StepSeen> FollowRoutine(const CallLog& log, sim::Handle ped,
       case Task::GoStraight:
       case Task::GoStraightHome:
         EXPECT_EQ(at(position + 1), "TaskGoStraightToCoord(ped, " + Position(row.at) +
-                                        ", 1.000, -1, " + Real(row.heading) + ", 0, 0, 0)");
+                                        ", 1.000, -1, " + Real(row.heading) +
+                                        ", 0, 0, 0, 0.000, 0, 0.000)");
         break;
       case Task::Scenario:
         EXPECT_EQ(at(position + 1), "GetHashKey(\"" + std::string(row.scenario) + "\")");
         EXPECT_EQ(at(position + 2), "TaskStartScenarioAtPosition(ped, #" +
                                         std::string(row.scenario) + ", " + Position(row.at) + ", " +
                                         Real(row.heading) + ", " + std::to_string(row.durationMs) +
-                                        ", 1)");
+                                        ", 1, 0, null, 0.000, 0)");
         break;
       case Task::Wander:
         EXPECT_EQ(at(position + 1),

@@ -37,7 +37,9 @@ TEST(Invocation, PacksEveryArgumentKindInOneSlot) {
   ASSERT_GE(events.size(), 5u);
   const auto& walk = events[0];
   EXPECT_EQ(walk.id, NativeId::TaskGoStraightToCoord);
-  ASSERT_EQ(walk.args.size(), 10u);
+  // Every slot the game reads is pushed, the unused ones as zero.
+  ASSERT_EQ(walk.args.size(), 13u);
+  for (std::size_t i = 7; i < 13; ++i) EXPECT_EQ(walk.args[i].raw, 0u) << "slot " << i + 1;
   EXPECT_EQ(walk.args[0].raw, 7u);
   EXPECT_EQ(walk.args[1].raw, FloatSlot(-1.5f));
   EXPECT_EQ(walk.args[4].raw, FloatSlot(1.0f));
@@ -123,6 +125,35 @@ TEST(MalformedInvocation, WrongArgumentCountIsRefused) {
   ExpectFailure([] { Invoke(natives::CreatePed, 1u, 0.0f, 0.0f, 0.0f, 0.0f, 1, 1, 0); },
                 "CreatePed", "8 arguments pushed, 9 expected");
   ExpectFailure([] { Invoke(natives::PlayerPedId, 1); }, "PlayerPedId", "more than 0");
+}
+
+// The scenario and straight-walk calls as the plugin used to push them: the game reads four
+// and three slots more, which would hold whatever an earlier call left behind.
+TEST(MalformedInvocation, SlotsTheGameReadsButNobodyPushedAreNamed) {
+  ExpectFailure(
+      [] {
+        Invoke(natives::TaskStartScenarioAtPosition, 1000, 0x1234u, 1.0f, 2.0f, 3.0f, 90.0f, 60000,
+               1);
+      },
+      "TaskStartScenarioAtPosition",
+      "8 arguments pushed, 12 expected; the game also reads slots 9 (a boolean), 10 (the "
+      "address of a text or 0), 11 (a float), 12 (a boolean), never pushed");
+  ExpectFailure(
+      [] {
+        Invoke(natives::TaskGoStraightToCoord, 1000, 1.0f, 2.0f, 3.0f, 1.0f, -1, 90.0f, 0, 0, 0);
+      },
+      "TaskGoStraightToCoord",
+      "10 arguments pushed, 13 expected; the game also reads slots 11 (a float), 12 (a handle), "
+      "13 (a float), never pushed");
+}
+
+TEST(MalformedInvocation, ScenarioTextMayBeNullButNotGarbage) {
+  ExpectFailure(
+      [] {
+        Invoke(natives::TaskStartScenarioAtPosition, 1000, 0x1234u, 1.0f, 2.0f, 3.0f, 90.0f, 60000,
+               1, false, reinterpret_cast<const char*>(0x10), 0.0f, false);
+      },
+      "TaskStartScenarioAtPosition", "argument 10 is not a valid text");
 }
 
 TEST(MalformedInvocation, UnknownHashIsRefused) {

@@ -27,6 +27,8 @@ std::string_view KindName(ArgKind kind) {
       return "Handle";
     case ArgKind::String:
       return "String";
+    case ArgKind::TextOrNull:
+      return "TextOrNull";
     case ArgKind::HandleRef:
       return "HandleRef";
     case ArgKind::Speech:
@@ -98,11 +100,11 @@ TEST(NativeSignatures, ArgumentListsThatAreEasyToGetWrong) {
             "Handle Hash Int Int Int Int Int Float Float Hash Int Int Int");
   // The fixed 1.0 and -1 come before the caller's float.
   EXPECT_EQ(Pushed(NativeId::TaskGoStraightToCoord),
-            "Handle Float Float Float Float Int Float Int Int Int");
+            "Handle Float Float Float Float Int Float Int Int Int Float Handle Float");
   EXPECT_EQ(Pushed(NativeId::TaskGoToCoord), "Handle Float Float Float Float Int Int Int Int Int");
   EXPECT_EQ(Pushed(NativeId::TaskWanderInArea), "Handle Float Float Float Float Float Float Int");
   EXPECT_EQ(Pushed(NativeId::TaskStartScenarioAtPosition),
-            "Handle Hash Float Float Float Float Int Int");
+            "Handle Hash Float Float Float Float Int Int Bool TextOrNull Float Bool");
   // No heading, unlike the two creators reached through the generic creation call.
   EXPECT_EQ(Pushed(NativeId::CreateObject), "Hash Float Float Float Int Int Int Int Int");
   EXPECT_EQ(Pushed(NativeId::CreatePed), "Hash Float Float Float Float Int Int Int Int");

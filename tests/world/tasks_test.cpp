@@ -53,7 +53,8 @@ TEST(WorldTasks, ScenarioIsUsedAtItsPointForItsDuration) {
   WorldDriver d;
   Handle ped = d.SpawnPed(kCharles, kHere);
   d.Call(NativeId::TaskStartScenarioAtPosition, ped, JoaatHash("WORLD_CAMP_FIRE_SEATED_GROUND"),
-         kTwelveNorth.x, kTwelveNorth.y, kTwelveNorth.z, 192.788f, 3300, 1);
+         kTwelveNorth.x, kTwelveNorth.y, kTwelveNorth.z, 192.788f, 3300, 1, false,
+         static_cast<const char*>(nullptr), 0.0f, false);
   d.Frames(300);
   EXPECT_FALSE(d.Bool(NativeId::IsPedUsingAnyScenario, ped));  // still walking
   d.Frames(5);
@@ -69,7 +70,8 @@ TEST(WorldTasks, ScenarioIsUsedAtItsPointForItsDuration) {
 TEST(WorldTasks, NewTaskEndsAScenario) {
   WorldDriver d;
   Handle ped = d.SpawnPed(kCharles, kHere);
-  d.Call(NativeId::TaskStartScenarioAtPosition, ped, 1u, 0.0f, 0.0f, 0.0f, 0.0f, -1, 1);
+  d.Call(NativeId::TaskStartScenarioAtPosition, ped, 1u, 0.0f, 0.0f, 0.0f, 0.0f, -1, 1, false,
+         static_cast<const char*>(nullptr), 0.0f, false);
   d.Frames(1000);
   ASSERT_TRUE(d.Bool(NativeId::IsPedUsingAnyScenario, ped));  // -1 lasts until replaced
   GoTo(d, ped, kTwelveNorth, 1.0f, 60000);
