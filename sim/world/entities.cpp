@@ -71,7 +71,30 @@ void RemoveThroughReference(WorldState& s, NativeCall& call, bool (*removable)(c
   *ref = 0;
 }
 
+void Release(WorldState& s, NativeCall& call, EntityKind kind) {
+  const Handle* ref = call.HandleRef(0);
+  if (ref == nullptr) return;
+  Entity* e = FindEntity(s, *ref);
+  if (e != nullptr && e->kind == kind && e->handle != s.playerPed) e->released = true;
+}
+
 }  // namespace
+
+// The game clears what no script needs once the player is far from it, but never the
+// vehicle the player sits in.
+void ClearReleased(WorldState& s) {
+  const Entity* player = FindEntity(s, s.playerPed);
+  if (player == nullptr) return;
+  const Handle riding = player->ped.vehicle;
+  std::vector<Handle> gone;
+  for (const Entity& e : s.entities) {
+    if (e.released && e.handle != riding &&
+        DistanceBetween(e.position, player->position) > s.settings.releaseRange) {
+      gone.push_back(e.handle);
+    }
+  }
+  for (Handle h : gone) RemoveEntity(s, h);
+}
 
 namespace natives {
 
@@ -168,14 +191,12 @@ void DeleteEntity(WorldState& s, NativeCall& call) {
   RemoveThroughReference(s, call, [](const Entity&) { return true; });
 }
 
-void DeleteVehicle(WorldState& s, NativeCall& call) {
-  RemoveThroughReference(s, call, [](const Entity& e) { return e.kind == EntityKind::Vehicle; });
-}
+// Releasing removes nothing: the vehicle stays where it is until the game clears it, and
+// the caller's variable keeps its value.
+void DeleteVehicle(WorldState& s, NativeCall& call) { Release(s, call, EntityKind::Vehicle); }
 
-// A dismissed ped walks off and is gone as far as any script can tell.
-void DismissPed(WorldState& s, NativeCall& call) {
-  RemoveThroughReference(s, call, [](const Entity& e) { return e.kind == EntityKind::Ped; });
-}
+// A dismissed ped goes on with its last task until the game clears it.
+void DismissPed(WorldState& s, NativeCall& call) { Release(s, call, EntityKind::Ped); }
 
 }  // namespace natives
 

@@ -24,6 +24,10 @@ struct WorldSettings {
   int loadPolls = 3;             // polls of a model, prop set or outfit before it is ready
   std::int32_t speechMs = 2500;  // how long a spoken line lasts
   Vec3 playerStart{-1400.0f, -1600.0f, 80.0f};
+  // A ped or vehicle a script has released (DismissPed, DeleteVehicle) stays, doing what
+  // it did, until the player is farther from it than this. The game's own distance is not
+  // known; this is an assumption.
+  float releaseRange = 300.0f;
   std::uint32_t playerModel = 0x3B599EAAu;  // JoaatHash("player_ped")
 };
 
@@ -42,6 +46,7 @@ struct Entity {
   std::string name;                     // SetPedPromptName
   PedState ped;                         // peds only
   std::vector<std::uint32_t> propsets;  // vehicles only: AddPropsetToVehicle
+  bool released = false;                // no script needs it: the game clears it when far
 };
 
 // One line a ped was asked to speak.

@@ -108,6 +108,7 @@ const Entity* FindEntity(const WorldState& s, Handle handle);
 Entity* FindPed(WorldState& s, Handle handle);
 Entity& AddEntity(WorldState& s, EntityKind kind, std::uint32_t model, Vec3 at, float heading);
 void RemoveEntity(WorldState& s, Handle handle);
+void ClearReleased(WorldState& s);
 
 // loading.cpp
 bool ModelLoaded(const WorldState& s, std::uint32_t model);

@@ -77,7 +77,11 @@ static_assert(IsWellFormed(kAbe));
 }  // namespace
 
 void SpawnCharles() { RunCreation(charles, kCharles); }
-void SpawnSadie() { RunCreation(sadie, kSadie); }
+void SpawnSadie() {
+  // The Sadie dismissed last may still be in the camp: the camp never holds two.
+  RemoveIfStillOurs(sadie.ped, kSadie.model);
+  RunCreation(sadie, kSadie);
+}
 void SpawnKaren() { RunCreation(karen, kKaren); }
 void SpawnAbe() { RunCreation(abe, kAbe); }
 

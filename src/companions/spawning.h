@@ -13,7 +13,12 @@ void SpawnAbe();
 
 // Charles, Karen and Abe: deleted if the ped still exists; absent afterwards either way.
 void DeleteCompanion(Companion& companion);
-// Sadie: dismissed if her ped still exists.
+// Sadie: dismissed if her ped still exists. The game only releases a dismissed ped: she
+// goes on with her last task until the player is far from her.
 void DismissCompanion(Companion& companion);
+
+// Deletes the entity and forgets it, but only if it still exists and is of the model the
+// plugin made it with: the game may have given the number to something else since.
+void RemoveIfStillOurs(EntityHandle& entity, NameHash model);
 
 }  // namespace campfire

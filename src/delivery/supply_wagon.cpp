@@ -29,9 +29,11 @@ bool PlayerIsInWagon() {
   return Invoke<bool>(natives::IsPedInVehicle, PlayerPedId(), supplyWagon, 0);
 }
 
-// The marker goes with the wagon, or one would be left on the map every round.
-void RemoveWagon() {
-  Invoke(natives::DeleteVehicle, &supplyWagon);
+// The marker goes with the wagon, or one would be left on the map every round. `removal` is
+// DeleteEntity, which takes the wagon away at once, or DeleteVehicle, which only releases it
+// to the game: it stays where it stands until the player is far from it.
+void RemoveWagon(NativeHash removal) {
+  Invoke(removal, &supplyWagon);
   supplyWagon = 0;
   supplyWagonSpawned = false;
   if (Invoke<bool>(natives::DoesBlipExist, supplyWagonBlip)) {
@@ -54,6 +56,14 @@ void AddWagonBlip() {
   supplyWagonBlip = Invoke<EntityHandle>(natives::BlipAddForEntity, kBlipKind, supplyWagon);
   Invoke(natives::SetBlipSprite, supplyWagonBlip, kBlipSprite, 0);
   Invoke(natives::SetBlipName, supplyWagonBlip, kBlipName);
+}
+
+// A wagon delivered to the fence is left to the game, which clears it once the player has
+// gone; one that never got there (the player reached the fence some other way) must not
+// stay behind at the camp.
+NativeHash DeliveredWagonRemoval() {
+  const float wagonToFence = GetDistanceBetweenCoords(GetEntityCoords(supplyWagon), FencePoint);
+  return wagonToFence < kDeliveryRadius ? natives::DeleteVehicle : natives::DeleteEntity;
 }
 
 }  // namespace
@@ -83,7 +93,7 @@ void UpdateSupplyWagon() {
   if (PlayerIsInWagon()) return;
 
   if (toFence < kDeliveryRadius) {
-    if (DoesEntityExist(supplyWagon)) RemoveWagon();
+    if (DoesEntityExist(supplyWagon)) RemoveWagon(DeliveredWagonRemoval());
     return;
   }
 
@@ -94,9 +104,11 @@ void UpdateSupplyWagon() {
       supplyWagonSpawned = true;
     }
   } else if (toSpot > kFarDistance) {
-    // Left behind, not delivered. No existence test: a wagon that has vanished must still
-    // clear the state, or none would be made again.
-    RemoveWagon();
+    // Left behind, not delivered: taken away at once, or a released wagon would still stand
+    // at the spot when the player comes back, and a second one would be made on top of it.
+    // No existence test: a wagon that has vanished must still clear the state, or none would
+    // be made again.
+    RemoveWagon(natives::DeleteEntity);
   }
 }
 

@@ -62,7 +62,9 @@ TEST(CompanionProximity, SadieIsNotCreatedAt200AndIsDismissedThere) {
   run.sim.RunFrames(2);
   EXPECT_EQ(CallsWithFirstArg(run.log, NativeId::DismissPed, sadie).size(), 1u);
   EXPECT_TRUE(CallsWithFirstArg(run.log, NativeId::DeleteEntity, sadie).empty());
-  EXPECT_EQ(run.world().Find(sadie), nullptr);
+  // Released, not removed: she stays until the game clears her.
+  ASSERT_NE(run.world().Find(sadie), nullptr);
+  EXPECT_TRUE(run.world().Find(sadie)->released);
   ASSERT_FALSE(run.sim.Failed()) << run.sim.Error();
 }
 
@@ -99,17 +101,27 @@ TEST(CompanionProximity, SadieComesAndGoesAsThePlayerMovesBetween195And205) {
     ASSERT_TRUE(run.sim.MoveTo(East(kSadie.home, 195.0f), 8.0f));
     run.sim.RunFrames(15);
     ASSERT_NE(run.world().FindPedNamed("Sadie"), 0) << "visit " << i;
+    EXPECT_EQ(run.world().EntitiesOfModel(kSadie.model).size(), 1u) << "visit " << i;
     ASSERT_TRUE(run.sim.MoveTo(East(kSadie.home, 205.0f), 8.0f));
     run.sim.RunFrames(2);
-    EXPECT_EQ(run.world().FindPedNamed("Sadie"), 0) << "visit " << i;
+    const sim::Entity* left = run.world().Find(run.world().FindPedNamed("Sadie"));
+    ASSERT_NE(left, nullptr) << "visit " << i;
+    EXPECT_TRUE(left->released) << "visit " << i;
   }
   const auto created = CallsWithFirstArg(run.log, NativeId::CreatePed, kSadie.model);
   const auto dismissed = run.log.Calls(NativeId::DismissPed);
+  const auto deleted = run.log.Calls(NativeId::DeleteEntity);
   ASSERT_EQ(created.size(), static_cast<std::size_t>(kVisits));
   ASSERT_EQ(dismissed.size(), static_cast<std::size_t>(kVisits));
   for (int i = 0; i < kVisits; ++i) {
     EXPECT_EQ(dismissed[i]->args[0].i, created[i]->ResultInt()) << "each Sadie is dismissed";
   }
+  // The dismissed Sadie, still in the camp, is deleted before the next one is made.
+  std::size_t deletedSadies = 0;
+  for (const auto* d : deleted) {
+    for (int i = 0; i + 1 < kVisits; ++i) deletedSadies += d->args[0].i == created[i]->ResultInt();
+  }
+  EXPECT_EQ(deletedSadies, static_cast<std::size_t>(kVisits - 1));
   ASSERT_FALSE(run.sim.Failed()) << run.sim.Error();
 }
 

@@ -47,9 +47,10 @@ Handle ApproachSpot(Simulation& sim) {
 }
 
 // The removal of a wagon left behind, seen from the in-wagon test on: no existence test,
-// the vehicle deleted, then the blip tested and removed.
+// the vehicle deleted outright (a released one would stay at the spot), then the blip
+// tested and removed.
 void ExpectLeftBehind(const sim::Recorder& recorder, std::size_t from, Handle wagon, Handle blip) {
-  const std::size_t removal = IndexOfCallOn(recorder, NativeId::DeleteVehicle, wagon, from);
+  const std::size_t removal = IndexOfCallOn(recorder, NativeId::DeleteEntity, wagon, from);
   ASSERT_LT(removal + 2, recorder.Size());
   const auto& events = recorder.Events();
   ASSERT_EQ(recorder.Sequence(removal - 1).at(0), "IsPedInVehicle");
@@ -237,17 +238,22 @@ TEST(SupplyWagon, DrivenToTheFenceAndSteppedOutOfTheWagonIsDelivered) {
   sim.Leave();
   sim.Frame();
   const std::size_t test = IndexOfCallOn(sim.recorder(), NativeId::DoesEntityExist, wagon, mark);
-  ASSERT_LT(test + 3, sim.recorder().Size());
-  const std::vector<std::string> delivered = {"DoesEntityExist", "DeleteVehicle", "DoesBlipExist",
-                                              "RemoveBlip"};
+  ASSERT_LT(test + 5, sim.recorder().Size());
+  // Where the wagon stands decides how it goes: near the fence it is released to the game.
+  const std::vector<std::string> delivered = {
+      "DoesEntityExist", "GetEntityCoords", "GetDistanceBetweenCoords",
+      "DeleteVehicle",   "DoesBlipExist",   "RemoveBlip"};
   const auto sequence = sim.recorder().Sequence(test);
-  ASSERT_EQ(std::vector<std::string>(sequence.begin(), sequence.begin() + 4), delivered);
+  ASSERT_EQ(std::vector<std::string>(sequence.begin(), sequence.begin() + 6), delivered);
   const auto& events = sim.recorder().Events();
   EXPECT_EQ(events[test + 1].args[0].i, wagon);
-  EXPECT_EQ(events[test + 2].args[0].i, blip);
-  EXPECT_EQ(events[test + 3].args[0].i, blip);
-  EXPECT_EQ(sim.Wagon(), 0);
+  EXPECT_EQ(events[test + 3].args[0].i, wagon);
+  EXPECT_EQ(events[test + 4].args[0].i, blip);
+  EXPECT_EQ(events[test + 5].args[0].i, blip);
   EXPECT_TRUE(sim.world().LiveBlips().empty());
+  // The game keeps it at the fence while the player is near, then clears it.
+  ASSERT_NE(sim.world().Find(wagon), nullptr);
+  EXPECT_TRUE(sim.world().Find(wagon)->released);
 
   // Standing on at the fence brings nothing more.
   mark = sim.recorder().Size();
@@ -314,13 +320,14 @@ TEST(SupplyWagon, TheFenceIsReachedOnlyWithinFiftyUnitsOfThePlayer) {
     ASSERT_FALSE(DistancesTo(sim.recorder(), kFence, mark).empty());
     EXPECT_EQ(DistancesTo(sim.recorder(), kFence, mark).back(), c.fromFence);
 
-    const std::size_t removal = IndexOfCallOn(sim.recorder(), NativeId::DeleteVehicle, wagon, mark);
+    const std::size_t removal = IndexOfCallOn(sim.recorder(), NativeId::DeleteEntity, wagon, mark);
     ASSERT_LT(removal, sim.recorder().Size());
-    const Event& before = sim.recorder().Events()[removal - 1];
+    EXPECT_EQ(CountSince(sim.recorder(), NativeId::DeleteVehicle, mark), 0u);
     if (c.delivered) {
-      ASSERT_FALSE(before.isWait);
-      ASSERT_EQ(before.id, NativeId::DoesEntityExist);
-      EXPECT_EQ(before.args[0].i, wagon);
+      const Event& test = sim.recorder().Events()[removal - 3];
+      ASSERT_FALSE(test.isWait);
+      ASSERT_EQ(test.id, NativeId::DoesEntityExist);
+      EXPECT_EQ(test.args[0].i, wagon);
     } else {
       ExpectLeftBehind(sim.recorder(), mark, wagon, blip);
     }

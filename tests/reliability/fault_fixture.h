@@ -118,6 +118,7 @@ struct FaultSettings {
   sim::Vec3 playerStart = kInCamp;
   std::int32_t startClock = 100000;
   std::int32_t speechMs = 2500;
+  float releaseRange = sim::WorldSettings{}.releaseRange;
 };
 
 // The plugin loaded into a fresh world; its script first runs on the first frame, so a
@@ -230,6 +231,7 @@ class FaultRun {
     options.world.playerStart = s.playerStart;
     options.world.startClock = s.startClock;
     options.world.speechMs = s.speechMs;
+    options.world.releaseRange = s.releaseRange;
     options.record = false;  // minutes of every call would not fit; the watch keeps what counts
     return options;
   }

@@ -191,7 +191,8 @@ TEST(FaultMatrix, WagonWhoseCargoNeverLoadsStandsBareWithItsBlip) {
   ASSERT_TRUE(run.sim.MoveTo(East(sim::places::kFence, 20.0f), 40.0f));
   run.sim.Leave();
   run.RunFor(1000);
-  EXPECT_EQ(run.sim.Wagon(), 0);
+  ASSERT_NE(run.world().Find(wagon), nullptr);
+  EXPECT_TRUE(run.world().Find(wagon)->released) << "left to the game at the fence";
   EXPECT_TRUE(run.world().LiveBlips().empty());
   run.ExpectHealthy();
 }

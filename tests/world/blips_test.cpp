@@ -18,7 +18,7 @@ TEST(WorldBlips, StayUntilRemovedThroughTheReference) {
   EXPECT_FALSE(d.Bool(NativeId::DoesEntityExist, blip));  // blips are not entities
 
   Handle variable = wagon;
-  d.Call(NativeId::DeleteVehicle, &variable);
+  d.Call(NativeId::DeleteEntity, &variable);
   EXPECT_TRUE(d.Bool(NativeId::DoesBlipExist, blip));
   EXPECT_EQ(d.world.LiveBlips(), std::vector<Handle>{blip});
 

@@ -69,18 +69,51 @@ TEST(WorldRemoval, WritesZeroThroughTheReferenceAndNeverReusesHandles) {
   EXPECT_FALSE(d.Bool(NativeId::DoesEntityExist, ped));
   EXPECT_EQ(d.Int(NativeId::GetEntityModel, ped), 0);
   EXPECT_GT(d.SpawnPed(kCharles, kCamp), ped);
+}
 
+// Dismissing a ped or deleting a vehicle only releases it: it stays, with its task, until
+// the player is farther from it than the release range, and the variable keeps its value.
+TEST(WorldRemoval, ReleasedPedsAndVehiclesStayUntilThePlayerIsFarAway) {
+  WorldDriver d;
+  d.world.TeleportPlayer(kCamp);
   Handle wagon = d.SpawnVehicle(kWagon, kCamp);
-  variable = wagon;
-  d.Call(NativeId::DeleteVehicle, &variable);
-  EXPECT_EQ(variable, 0);
-  EXPECT_FALSE(d.Bool(NativeId::DoesEntityExist, wagon));
-
   Handle sadie = d.SpawnPed(kCharles, kCamp);
+  Handle variable = wagon;
+  d.Call(NativeId::DeleteVehicle, &variable);
+  EXPECT_EQ(variable, wagon);
   variable = sadie;
   d.Call(NativeId::DismissPed, &variable);
-  EXPECT_EQ(variable, 0);
+  EXPECT_EQ(variable, sadie);
+  // Each only releases its own kind.
+  Handle other = d.SpawnPed(kCharles, kCamp);
+  variable = other;
+  d.Call(NativeId::DeleteVehicle, &variable);
+
+  d.world.TeleportPlayer({kCamp.x + 299.0f, kCamp.y, kCamp.z});
+  d.Frames(5);
+  EXPECT_TRUE(d.Bool(NativeId::DoesEntityExist, wagon));
+  EXPECT_TRUE(d.Bool(NativeId::DoesEntityExist, sadie));
+
+  d.world.TeleportPlayer({kCamp.x + 301.0f, kCamp.y, kCamp.z});
+  d.Frames(1);
+  EXPECT_FALSE(d.Bool(NativeId::DoesEntityExist, wagon));
   EXPECT_FALSE(d.Bool(NativeId::DoesEntityExist, sadie));
+  EXPECT_TRUE(d.Bool(NativeId::DoesEntityExist, other));
+}
+
+TEST(WorldRemoval, AReleasedVehicleThePlayerSitsInIsNeverCleared) {
+  WorldDriver d;
+  Handle wagon = d.SpawnVehicle(kWagon, kCamp);
+  ASSERT_TRUE(d.world.BoardVehicle(wagon));
+  Handle variable = wagon;
+  d.Call(NativeId::DeleteVehicle, &variable);
+  d.world.TeleportPlayer({kCamp.x + 2000.0f, kCamp.y, kCamp.z});
+  d.Frames(2);
+  EXPECT_TRUE(d.Bool(NativeId::DoesEntityExist, wagon));
+  d.world.LeaveVehicle();
+  d.world.TeleportPlayer({kCamp.x + 4000.0f, kCamp.y, kCamp.z});
+  d.Frames(1);
+  EXPECT_FALSE(d.Bool(NativeId::DoesEntityExist, wagon));
 }
 
 TEST(WorldFaults, VanishedAndKilledPedsAnswerAsTheGameWould) {

@@ -10,6 +10,9 @@ constexpr int kMostTents = 1;
 constexpr int kMostWagons = 1;
 constexpr int kMostBlips = 1;
 constexpr int kMostPrompts = 12;
+// A delivered wagon is left to the game at the fence, far from here; only wagons this near
+// the wagon's spot count as the camp's.
+constexpr float kNearCamp = 500.0f;
 
 }  // namespace
 
@@ -32,7 +35,10 @@ CampCensus TakeCensus(sim::Simulation& sim) {
         if (e->model == tentPropset) ++census.tents;
         break;
       case sim::EntityKind::Vehicle:
-        if (e->model == wagonModel) ++census.wagons;
+        if (e->model == wagonModel &&
+            sim::Distance(e->position, sim::places::kWagonSpot) <= kNearCamp) {
+          ++census.wagons;
+        }
         break;
     }
   }

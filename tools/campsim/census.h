@@ -13,10 +13,11 @@
 namespace campsim {
 
 struct CampCensus {
-  std::array<int, kCompanions.size()> companions{};  // living peds of each companion's model
+  // Living peds of each companion's model, released ones included.
+  std::array<int, kCompanions.size()> companions{};
   int props = 0;
   int tents = 0;
-  int wagons = 0;
+  int wagons = 0;  // near the camp
   int blips = 0;
   int blipsWithoutWagon = 0;  // their entity is gone
   int prompts = 0;
