@@ -4,6 +4,7 @@
 #include "companions/companion.h"
 #include "companions/routine.h"
 #include "companions/routines.h"
+#include "host/camp_state.h"
 
 namespace campfire {
 
@@ -66,6 +67,6 @@ constexpr Routine kAbeRoutine{.steps = kAbeSteps, .goToTail = {0, 0, 0}};
 
 }  // namespace
 
-void UpdateAbeRoutine() { RunRoutine(abe, kAbeRoutine); }
+void UpdateAbeRoutine() { RunRoutine(camp.abe, kAbeRoutine); }
 
 }  // namespace campfire

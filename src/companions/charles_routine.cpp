@@ -5,6 +5,7 @@
 #include "companions/companion.h"
 #include "companions/routine.h"
 #include "companions/routines.h"
+#include "host/camp_state.h"
 
 namespace campfire {
 
@@ -82,6 +83,6 @@ constexpr Routine kCharlesRoutine{.steps = kCharlesSteps, .goToTail = {1, 1, 1}}
 
 }  // namespace
 
-void UpdateCharlesRoutine() { RunRoutine(charles, kCharlesRoutine); }
+void UpdateCharlesRoutine() { RunRoutine(camp.charles, kCharlesRoutine); }
 
 }  // namespace campfire

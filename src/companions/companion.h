@@ -1,4 +1,4 @@
-// The four companions of the camp, each one program-lifetime record, zero at load.
+// What the plugin keeps of each of the camp's four companions (held in the camp's state).
 #pragma once
 
 #include <cstdint>
@@ -15,10 +15,5 @@ struct Companion {
   std::int32_t step;          // current routine step
   std::int32_t nextStepTime;  // game clock before which the routine does nothing
 };
-
-extern Companion charles;
-extern Companion sadie;
-extern Companion karen;
-extern Companion abe;
 
 }  // namespace campfire

@@ -1,6 +1,8 @@
 // The four companions' creation recipes.
 #include "companions/creation.h"
 #include "companions/spawning.h"
+#include "game/leftovers.h"
+#include "host/camp_state.h"
 
 namespace campfire {
 
@@ -76,13 +78,20 @@ static_assert(IsWellFormed(kAbe));
 
 }  // namespace
 
-void SpawnCharles() { RunCreation(charles, kCharles); }
+void SpawnCharles() { RunCreation(camp.charles, kCharles); }
 void SpawnSadie() {
   // The Sadie dismissed last may still be in the camp: the camp never holds two.
-  RemoveIfStillOurs(sadie.ped, kSadie.model);
-  RunCreation(sadie, kSadie);
+  RemoveIfStillOurs(camp.sadie.ped, kSadie.model);
+  RunCreation(camp.sadie, kSadie);
 }
-void SpawnKaren() { RunCreation(karen, kKaren); }
-void SpawnAbe() { RunCreation(abe, kAbe); }
+void RemoveLeftoverCompanions() {
+  RemoveIfStillOurs(camp.charles.ped, kCharles.model);
+  RemoveIfStillOurs(camp.sadie.ped, kSadie.model);
+  RemoveIfStillOurs(camp.karen.ped, kKaren.model);
+  RemoveIfStillOurs(camp.abe.ped, kAbe.model);
+}
+
+void SpawnKaren() { RunCreation(camp.karen, kKaren); }
+void SpawnAbe() { RunCreation(camp.abe, kAbe); }
 
 }  // namespace campfire

@@ -4,6 +4,7 @@
 #include "companions/companion.h"
 #include "companions/routine.h"
 #include "companions/routines.h"
+#include "host/camp_state.h"
 
 namespace campfire {
 
@@ -93,6 +94,6 @@ constexpr Routine kKarenRoutine{.steps = kKarenSteps, .goToTail = {1, 1, 1}};
 
 }  // namespace
 
-void UpdateKarenRoutine() { RunRoutine(karen, kKarenRoutine); }
+void UpdateKarenRoutine() { RunRoutine(camp.karen, kKarenRoutine); }
 
 }  // namespace campfire

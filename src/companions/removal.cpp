@@ -17,12 +17,4 @@ void DismissCompanion(Companion& companion) {
   companion.spawned = false;
 }
 
-void RemoveIfStillOurs(EntityHandle& entity, NameHash model) {
-  if (entity == 0) return;
-  if (DoesEntityExist(entity) && Invoke<NameHash>(natives::GetEntityModel, entity) == model) {
-    Invoke(natives::DeleteEntity, &entity);
-  }
-  entity = 0;
-}
-
 }  // namespace campfire

@@ -4,6 +4,7 @@
 #include "companions/companion.h"
 #include "companions/routine.h"
 #include "companions/routines.h"
+#include "host/camp_state.h"
 
 namespace campfire {
 
@@ -64,6 +65,6 @@ constexpr Routine kSadieRoutine{.steps = kSadieSteps, .goToTail = {0, 1, 0}};
 
 }  // namespace
 
-void UpdateSadieRoutine() { RunRoutine(sadie, kSadieRoutine); }
+void UpdateSadieRoutine() { RunRoutine(camp.sadie, kSadieRoutine); }
 
 }  // namespace campfire

@@ -1,5 +1,4 @@
 target_sources(campfire_plugin PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/companion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/creation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/creations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/removal.cpp

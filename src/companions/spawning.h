@@ -17,8 +17,8 @@ void DeleteCompanion(Companion& companion);
 // goes on with her last task until the player is far from her.
 void DismissCompanion(Companion& companion);
 
-// Deletes the entity and forgets it, but only if it still exists and is of the model the
-// plugin made it with: the game may have given the number to something else since.
-void RemoveIfStillOurs(EntityHandle& entity, NameHash model);
+// After the script is started again: deletes each companion's ped (Sadie's dismissed one
+// too) that an earlier start left, if it is still there and still a companion.
+void RemoveLeftoverCompanions();
 
 }  // namespace campfire

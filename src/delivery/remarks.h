@@ -5,8 +5,6 @@
 
 namespace campfire {
 
-extern bool rideRemarksDone;
-
 // Three lines, 5000 ms and 4000 ms apart, once per stay in the wagon.
 void UpdateRideRemarks();
 // Requests each spot's line, every frame, while the ped stands on that spot.

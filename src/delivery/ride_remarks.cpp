@@ -8,10 +8,9 @@
 #include "game/natives.h"
 #include "game/speech.h"
 #include "game/wrappers.h"
+#include "host/camp_state.h"
 
 namespace campfire {
-
-bool rideRemarksDone;
 
 namespace {
 
@@ -31,14 +30,14 @@ constexpr auto rideLines = std::to_array<RideLine>({
 }  // namespace
 
 void UpdateRideRemarks() {
-  if (!Invoke<bool>(natives::IsPedInVehicle, PlayerPedId(), supplyWagon, 0)) return;
-  if (rideRemarksDone) return;
+  if (!Invoke<bool>(natives::IsPedInVehicle, PlayerPedId(), camp.supplyWagon, 0)) return;
+  if (camp.rideRemarksDone) return;
   // The lines run to the end even if the player climbs down during a pause.
   for (const RideLine& ride : rideLines) {
     PlayAmbientLine(PlayerPedId(), ride.line, ride.lo, ride.hi);
     if (ride.waitAfterMs > 0) scriptWait(ride.waitAfterMs);
   }
-  rideRemarksDone = true;
+  camp.rideRemarksDone = true;
 }
 
 }  // namespace campfire

@@ -1,16 +1,14 @@
 #include "delivery/supply_wagon.h"
 
 #include "game/invoke.h"
+#include "game/leftovers.h"
 #include "game/loading.h"
 #include "game/natives.h"
 #include "game/wrappers.h"
+#include "host/camp_state.h"
 #include "host/dispatcher.h"
 
 namespace campfire {
-
-EntityHandle supplyWagon;
-bool supplyWagonSpawned;
-EntityHandle supplyWagonBlip;
 
 namespace {
 
@@ -26,19 +24,19 @@ constexpr NameHash kBlipSprite = 0x3C5469D5;
 constexpr const char* kBlipName = "CR_BLIP_COACH";
 
 bool PlayerIsInWagon() {
-  return Invoke<bool>(natives::IsPedInVehicle, PlayerPedId(), supplyWagon, 0);
+  return Invoke<bool>(natives::IsPedInVehicle, PlayerPedId(), camp.supplyWagon, 0);
 }
 
 // The marker goes with the wagon, or one would be left on the map every round. `removal` is
 // DeleteEntity, which takes the wagon away at once, or DeleteVehicle, which only releases it
 // to the game: it stays where it stands until the player is far from it.
 void RemoveWagon(NativeHash removal) {
-  Invoke(removal, &supplyWagon);
-  supplyWagon = 0;
-  supplyWagonSpawned = false;
-  if (Invoke<bool>(natives::DoesBlipExist, supplyWagonBlip)) {
-    Invoke(natives::RemoveBlip, &supplyWagonBlip);
-    supplyWagonBlip = 0;
+  Invoke(removal, &camp.supplyWagon);
+  camp.supplyWagon = 0;
+  camp.supplyWagonSpawned = false;
+  if (Invoke<bool>(natives::DoesBlipExist, camp.supplyWagonBlip)) {
+    Invoke(natives::RemoveBlip, &camp.supplyWagonBlip);
+    camp.supplyWagonBlip = 0;
   }
 }
 
@@ -48,21 +46,23 @@ void LoadCargo() {
   Invoke(natives::RequestPropset, propset);
   const auto hasLoaded = [propset] { return Invoke<bool>(natives::HasPropsetLoaded, propset); };
   if (WaitUntilLoaded(hasLoaded) && hasLoaded()) {
-    Invoke(natives::AddPropsetToVehicle, supplyWagon, propset);
+    Invoke(natives::AddPropsetToVehicle, camp.supplyWagon, propset);
   }
 }
 
 void AddWagonBlip() {
-  supplyWagonBlip = Invoke<EntityHandle>(natives::BlipAddForEntity, kBlipKind, supplyWagon);
-  Invoke(natives::SetBlipSprite, supplyWagonBlip, kBlipSprite, 0);
-  Invoke(natives::SetBlipName, supplyWagonBlip, kBlipName);
+  camp.supplyWagonBlip =
+      Invoke<EntityHandle>(natives::BlipAddForEntity, kBlipKind, camp.supplyWagon);
+  Invoke(natives::SetBlipSprite, camp.supplyWagonBlip, kBlipSprite, 0);
+  Invoke(natives::SetBlipName, camp.supplyWagonBlip, kBlipName);
 }
 
 // A wagon delivered to the fence is left to the game, which clears it once the player has
 // gone; one that never got there (the player reached the fence some other way) must not
 // stay behind at the camp.
 NativeHash DeliveredWagonRemoval() {
-  const float wagonToFence = GetDistanceBetweenCoords(GetEntityCoords(supplyWagon), FencePoint);
+  const float wagonToFence =
+      GetDistanceBetweenCoords(GetEntityCoords(camp.supplyWagon), FencePoint);
   return wagonToFence < kDeliveryRadius ? natives::DeleteVehicle : natives::DeleteEntity;
 }
 
@@ -73,9 +73,9 @@ void SpawnSupplyWagon(NameHash model, const Vector3& position) {
   const bool loaded =
       WaitUntilLoaded([model] { return Invoke<bool>(natives::HasModelLoaded, model); });
   if (loaded) {
-    supplyWagon = CreateEntityAt(natives::CreateVehicle, model, position.x, position.y, position.z,
-                                 WagonHeading);
-    if (DoesEntityExist(supplyWagon)) {
+    camp.supplyWagon = CreateEntityAt(natives::CreateVehicle, model, position.x, position.y,
+                                      position.z, WagonHeading);
+    if (DoesEntityExist(camp.supplyWagon)) {
       LoadCargo();
       AddWagonBlip();
     }
@@ -93,15 +93,15 @@ void UpdateSupplyWagon() {
   if (PlayerIsInWagon()) return;
 
   if (toFence < kDeliveryRadius) {
-    if (DoesEntityExist(supplyWagon)) RemoveWagon(DeliveredWagonRemoval());
+    if (DoesEntityExist(camp.supplyWagon)) RemoveWagon(DeliveredWagonRemoval());
     return;
   }
 
-  if (!supplyWagonSpawned) {
+  if (!camp.supplyWagonSpawned) {
     if (toSpot < kNearDistance) {
       SpawnSupplyWagon(GetHashKey(kWagonModel), WagonSpawnPoint);
       // Set even when no vehicle came of it, so a failed creation is not retried every frame.
-      supplyWagonSpawned = true;
+      camp.supplyWagonSpawned = true;
     }
   } else if (toSpot > kFarDistance) {
     // Left behind, not delivered: taken away at once, or a released wagon would still stand
@@ -109,6 +109,13 @@ void UpdateSupplyWagon() {
     // No existence test: a wagon that has vanished must still clear the state, or none would
     // be made again.
     RemoveWagon(natives::DeleteEntity);
+  }
+}
+
+void RemoveLeftoverWagon() {
+  if (camp.supplyWagon != 0) RemoveIfStillOurs(camp.supplyWagon, GetHashKey(kWagonModel));
+  if (camp.supplyWagonBlip != 0 && Invoke<bool>(natives::DoesBlipExist, camp.supplyWagonBlip)) {
+    Invoke(natives::RemoveBlip, &camp.supplyWagonBlip);
   }
 }
 

@@ -5,11 +5,10 @@
 
 namespace campfire {
 
-extern EntityHandle supplyWagon;
-extern bool supplyWagonSpawned;
-extern EntityHandle supplyWagonBlip;
-
 void UpdateSupplyWagon();
+// After the script is started again: deletes the wagon and removes the blip an earlier
+// start made, if they are still there.
+void RemoveLeftoverWagon();
 void SpawnSupplyWagon(NameHash model, const Vector3& position);
 
 }  // namespace campfire

@@ -7,6 +7,7 @@
 #include "game/invoke.h"
 #include "game/natives.h"
 #include "game/wrappers.h"
+#include "host/camp_state.h"
 #include "scenery/camp_props.h"
 #include "scenery/campfire_tent.h"
 #include "talk/conversations.h"
@@ -14,18 +15,21 @@
 namespace campfire {
 
 float PlayerDistanceTo(const Vector3& centre) {
-  return GetDistanceBetweenCoords(GetEntityCoords(PlayerPedId()), centre);
+  const EntityHandle playerPed = PlayerPedId();
+  // Kept so that a later start of the script knows the world was not reloaded.
+  camp.lastPlayerPed = playerPed;
+  return GetDistanceBetweenCoords(GetEntityCoords(playerPed), centre);
 }
 
 namespace {
 
 // Sadie has one threshold: created below 200, dismissed at 200 or more.
 void ApplySadieRule() {
-  const float d = PlayerDistanceTo(sadie.home);
-  if (!sadie.spawned && d < kNearDistance) {
+  const float d = PlayerDistanceTo(camp.sadie.home);
+  if (!camp.sadie.spawned && d < kNearDistance) {
     SpawnSadie();
-  } else if (sadie.spawned && d >= kNearDistance) {
-    DismissCompanion(sadie);
+  } else if (camp.sadie.spawned && d >= kNearDistance) {
+    DismissCompanion(camp.sadie);
   }
 }
 
@@ -41,12 +45,12 @@ void ApplyBandRule(Companion& companion, void (*spawn)()) {
 
 void ApplyTentRule() {
   const float d = PlayerDistanceTo(TentCentre);
-  if (!tentSpawned && d < kNearDistance) {
+  if (!camp.tentSpawned && d < kNearDistance) {
     CreateCampfireTent();
-  } else if (tentSpawned && d > kFarDistance) {
-    if (DoesEntityExist(tentHandle)) {
-      Invoke(natives::DeleteEntity, &tentHandle);
-      tentSpawned = false;
+  } else if (camp.tentSpawned && d > kFarDistance) {
+    if (DoesEntityExist(camp.tentHandle)) {
+      Invoke(natives::DeleteEntity, &camp.tentHandle);
+      camp.tentSpawned = false;
     }
   }
 }
@@ -57,14 +61,14 @@ void RunDispatcher() {
   UpdateSupplyWagon();
 
   ApplySadieRule();
-  ApplyBandRule(charles, SpawnCharles);
-  ApplyBandRule(karen, SpawnKaren);
-  ApplyBandRule(abe, SpawnAbe);
+  ApplyBandRule(camp.charles, SpawnCharles);
+  ApplyBandRule(camp.karen, SpawnKaren);
+  ApplyBandRule(camp.abe, SpawnAbe);
 
-  if (sadie.spawned) UpdateSadieRoutine();
-  if (charles.spawned) UpdateCharlesRoutine();
-  if (karen.spawned) UpdateKarenRoutine();
-  if (abe.spawned) UpdateAbeRoutine();
+  if (camp.sadie.spawned) UpdateSadieRoutine();
+  if (camp.charles.spawned) UpdateCharlesRoutine();
+  if (camp.karen.spawned) UpdateKarenRoutine();
+  if (camp.abe.spawned) UpdateAbeRoutine();
 
   ApplyTentRule();
   UpdateCampProps();

@@ -5,34 +5,33 @@
 #include "game/invoke.h"
 #include "game/natives.h"
 #include "game/wrappers.h"
+#include "host/camp_state.h"
 #include "host/script_main.h"
 
 namespace campfire {
 
-bool objectiveShown;
-
 namespace {
 
 bool PlayerIsInWagon() {
-  return Invoke<bool>(natives::IsPedInVehicle, PlayerPedId(), supplyWagon, 0);
+  return Invoke<bool>(natives::IsPedInVehicle, PlayerPedId(), camp.supplyWagon, 0);
 }
 
 }  // namespace
 
 void ResetRideRemarks() {
-  if (!PlayerIsInWagon()) rideRemarksDone = false;
+  if (!PlayerIsInWagon()) camp.rideRemarksDone = false;
 }
 
 void UpdateObjective() {
-  if (!objectiveShown) {
+  if (!camp.objectiveShown) {
     if (!PlayerIsInWagon()) return;
-    objectiveShown = true;
+    camp.objectiveShown = true;
     Invoke(natives::ShowObjectiveText, "Deliver the wagon to the Emerald Ranch Fence");
     Invoke(natives::ObjectiveCueA);
     Invoke(natives::ObjectiveCueB, 512, 0);
     Invoke(natives::ObjectiveCueC, 1, 10, 10);
   } else if (!PlayerIsInWagon()) {
-    objectiveShown = false;
+    camp.objectiveShown = false;
   }
 }
 

@@ -5,12 +5,10 @@
 
 namespace campfire {
 
-extern EntityHandle startPlayerPed;
-extern bool objectiveShown;
-
 void ScriptMain();
 
-void SetUpWorld();
+// Places the homes and makes what stands from the start, wherever the player is.
+void SetUpWorld(EntityHandle playerPed);
 void RunFrame();
 
 }  // namespace campfire

@@ -1,10 +1,10 @@
 #include "scenery/camp_props.h"
 
-#include <vector>
-
 #include "game/invoke.h"
+#include "game/leftovers.h"
 #include "game/natives.h"
 #include "game/wrappers.h"
+#include "host/camp_state.h"
 #include "host/dispatcher.h"
 #include "scenery/props_table.h"
 
@@ -12,45 +12,46 @@ namespace campfire {
 
 namespace {
 
-// Room for every row is taken at load, so placing in the frame loop never allocates.
-std::vector<EntityHandle> MakeHandleList() {
-  std::vector<EntityHandle> handles;
-  handles.reserve(propsTable.size());
-  return handles;
-}
-
-std::vector<EntityHandle> propHandles = MakeHandleList();
-bool propsSpawned;
-
 void PlaceProps() {
   for (const PropPlacement& prop : propsTable) {
     // Created outright, without a model request; a failed creation is skipped at removal.
     const auto handle = Invoke<EntityHandle>(natives::CreateObject, prop.model, prop.position.x,
                                              prop.position.y, prop.position.z, 1, 1, 1, 0, 1);
     SetEntityRotation(handle, prop.rotation.x, prop.rotation.y, prop.rotation.z);
-    propHandles.push_back(handle);
+    PropHandles& placed = camp.propHandles;
+    placed.handles[placed.count++] = handle;
     Invoke(natives::SetModelAsNoLongerNeeded, prop.model);
   }
-  propsSpawned = true;
+  camp.propsSpawned = true;
 }
 
 void RemoveProps() {
   // `handle` is a copy: the list is emptied whole afterwards, whatever the game writes back.
-  for (EntityHandle handle : propHandles) {
+  PropHandles& placed = camp.propHandles;
+  for (std::size_t i = 0; i < placed.count; ++i) {
+    EntityHandle handle = placed.handles[i];
     if (DoesEntityExist(handle)) Invoke(natives::DeleteEntity, &handle);
   }
-  propHandles.clear();  // keeps its capacity for the next approach
-  propsSpawned = false;
+  placed.count = 0;
+  camp.propsSpawned = false;
 }
 
 }  // namespace
 
 void UpdateCampProps() {
   const float d = PlayerDistanceTo(PropsCentre);
-  if (d < kNearDistance && !propsSpawned) {
+  if (d < kNearDistance && !camp.propsSpawned) {
     PlaceProps();
-  } else if (d > kFarDistance && propsSpawned) {
+  } else if (d > kFarDistance && camp.propsSpawned) {
     RemoveProps();
+  }
+}
+
+// Handles are kept one per row, so each is checked against its own row's model.
+void RemoveLeftoverProps() {
+  PropHandles& placed = camp.propHandles;
+  for (std::size_t i = 0; i < placed.count; ++i) {
+    RemoveIfStillOurs(placed.handles[i], propsTable[i].model);
   }
 }
 

@@ -4,5 +4,8 @@
 namespace campfire {
 
 void UpdateCampProps();
+// After the script is started again: deletes each object an earlier start placed that is
+// still there.
+void RemoveLeftoverProps();
 
 }  // namespace campfire

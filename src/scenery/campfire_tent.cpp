@@ -1,14 +1,13 @@
 #include "scenery/campfire_tent.h"
 
 #include "game/invoke.h"
+#include "game/leftovers.h"
 #include "game/loading.h"
 #include "game/natives.h"
 #include "game/wrappers.h"
+#include "host/camp_state.h"
 
 namespace campfire {
-
-EntityHandle tentHandle;
-bool tentSpawned;
 
 namespace {
 
@@ -24,9 +23,13 @@ void CreateCampfireTent() {
       WaitUntilLoaded([propset] { return Invoke<bool>(natives::HasPropsetLoaded, propset); });
   // A set that never loads is given up on but still counts as placed, so it is not
   // requested again every frame the player stays near.
-  tentHandle =
+  camp.tentHandle =
       loaded ? CreatePropset(propset, kTentPlacement.x, kTentPlacement.y, kTentPlacement.z) : 0;
-  tentSpawned = true;
+  camp.tentSpawned = true;
+}
+
+void RemoveLeftoverTent() {
+  if (camp.tentHandle != 0) RemoveIfStillOurs(camp.tentHandle, GetHashKey(kTentPropset));
 }
 
 }  // namespace campfire

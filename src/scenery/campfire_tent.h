@@ -5,13 +5,13 @@
 
 namespace campfire {
 
-extern EntityHandle tentHandle;
-extern bool tentSpawned;
-
 // The point the player's distance is measured from; the tent itself stands elsewhere.
 inline constexpr Vector3 TentCentre{-1631.554f, -1448.788f, 83.039f};
 
 // Waits frame by frame for the prop set to load, then places it.
 void CreateCampfireTent();
+// After the script is started again: deletes the tent an earlier start placed, if it is
+// still there.
+void RemoveLeftoverTent();
 
 }  // namespace campfire

@@ -1,11 +1,10 @@
 // Charles's prompts and exchanges.
 #include "companions/companion.h"
+#include "host/camp_state.h"
 #include "talk/conversation.h"
 #include "talk/conversations.h"
 
 namespace campfire {
-
-ConversationPrompts charlesPrompts;
 
 namespace {
 
@@ -42,8 +41,8 @@ constexpr ConversationLine kHello[] = {
 };
 
 constexpr Conversation kCharlesConversation{
-    .companion = &charles,
-    .prompts = &charlesPrompts,
+    .companion = &camp.charles,
+    .prompts = &camp.charlesPrompts,
     .modelName = "cs_charlessmith",
     .blocks = {{
         {kTalkPrompt, kTalk},

@@ -89,4 +89,10 @@ void UpdateConversation(const Conversation& conversation) {
   }
 }
 
+void DeleteLeftoverPrompts(const ConversationPrompts& prompts) {
+  for (EntityHandle prompt : {prompts.talk, prompts.guard, prompts.goodbye, prompts.hello}) {
+    if (prompt != 0 && PromptIsValid(prompt)) Invoke(natives::PromptDelete, prompt);
+  }
+}
+
 }  // namespace campfire

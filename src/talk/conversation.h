@@ -11,18 +11,13 @@
 
 namespace campfire {
 
-// Handles of one companion's four prompts. Never cleared: a deleted prompt's
-// handle stays, and the game reports it no longer valid.
+// Handles of one companion's four prompts.
 struct ConversationPrompts {
   EntityHandle talk;
   EntityHandle guard;
   EntityHandle goodbye;
   EntityHandle hello;
 };
-
-extern ConversationPrompts charlesPrompts;
-extern ConversationPrompts sadiePrompts;
-extern ConversationPrompts karenPrompts;
 
 enum class Speaker : std::uint8_t { kPlayer, kCompanion };
 
@@ -101,5 +96,8 @@ struct Conversation {
 
 // One frame of a conversation; returns only after a confirmed exchange ends.
 void UpdateConversation(const Conversation& conversation);
+
+// After the script is started again: deletes each of these prompts still valid.
+void DeleteLeftoverPrompts(const ConversationPrompts& prompts);
 
 }  // namespace campfire

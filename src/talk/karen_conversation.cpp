@@ -1,11 +1,10 @@
 // Karen's prompts and exchanges.
 #include "companions/companion.h"
+#include "host/camp_state.h"
 #include "talk/conversation.h"
 #include "talk/conversations.h"
 
 namespace campfire {
-
-ConversationPrompts karenPrompts;
 
 namespace {
 
@@ -56,8 +55,8 @@ constexpr ConversationLine kGuard[] = {
 
 // Karen's "Guard" comes last, unlike the others'.
 constexpr Conversation kKarenConversation{
-    .companion = &karen,
-    .prompts = &karenPrompts,
+    .companion = &camp.karen,
+    .prompts = &camp.karenPrompts,
     .modelName = "cs_karen",
     .blocks = {{
         {kTalkPrompt, kTalk},

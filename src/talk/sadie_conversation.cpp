@@ -1,11 +1,10 @@
 // Sadie's prompts and exchanges.
 #include "companions/companion.h"
+#include "host/camp_state.h"
 #include "talk/conversation.h"
 #include "talk/conversations.h"
 
 namespace campfire {
-
-ConversationPrompts sadiePrompts;
 
 namespace {
 
@@ -45,8 +44,8 @@ constexpr ConversationLine kHello[] = {
 };
 
 constexpr Conversation kSadieConversation{
-    .companion = &sadie,
-    .prompts = &sadiePrompts,
+    .companion = &camp.sadie,
+    .prompts = &camp.sadiePrompts,
     .modelName = "cs_mrsadler",
     .blocks = {{
         {kTalkPrompt, kTalk},

@@ -1,0 +1,7 @@
+#include "host/camp_state.h"
+
+namespace campfire {
+
+CampState camp;
+
+}  // namespace campfire
