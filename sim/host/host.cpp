@@ -154,6 +154,14 @@ void Host::Unregister(void* module) {
   waiting_ = false;
 }
 
+void Host::RestartScript(bool reload) {
+  if (script_ == nullptr || Failed()) return;
+  fiber_.reset();
+  waiting_ = false;
+  invoking_ = false;
+  for (TraceSink* sink : sinks_) sink->OnScriptRestart(frame_ + 1, game_.Clock(), reload);
+}
+
 void Host::RunFrame(std::uint64_t frame) {
   frame_ = frame;
   if (script_ == nullptr || Failed()) return;

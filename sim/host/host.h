@@ -45,6 +45,10 @@ class Host {
   bool Registered() const { return script_ != nullptr; }
   bool Failed() const { return !error_.empty(); }
   const std::string& Error() const { return error_; }
+  // Drops the script's fiber where it stands, without unwinding anything on its stack, and
+  // calls the registered script function again on a fresh fiber in the next frame, as the
+  // host does after the game reloads (`reload`) or when it restarts its scripts.
+  void RestartScript(bool reload);
   // How long a single resume may run before the host gives up on the script.
   void SetWatchdog(std::chrono::milliseconds limit) { watchdog_ = limit; }
 

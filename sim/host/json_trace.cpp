@@ -153,7 +153,20 @@ void FormatWaitLine(std::uint64_t frame, std::int32_t clock, std::uint32_t ms, s
   out += '}';
 }
 
+void FormatRestartLine(std::uint64_t frame, std::int32_t clock, bool reload, std::string& out) {
+  out += "{\"frame\":";
+  AppendNumber(frame, out);
+  out += ",\"clock\":";
+  AppendNumber(clock, out);
+  out += reload ? ",\"reload\":true}" : ",\"restart\":true}";
+}
+
 JsonTraceWriter::~JsonTraceWriter() { Flush(); }
+
+void JsonTraceWriter::OnScriptRestart(std::uint64_t frame, std::int32_t clock, bool reload) {
+  FormatRestartLine(frame, clock, reload, buffer_);
+  buffer_ += '\n';
+}
 
 void JsonTraceWriter::OnCall(const CallEvent& event) {
   FormatCallLine(event, buffer_);

@@ -11,6 +11,8 @@ namespace sim {
 // Appends one call's line (without the newline) to `out`.
 void FormatCallLine(const CallEvent& event, std::string& out);
 void FormatWaitLine(std::uint64_t frame, std::int32_t clock, std::uint32_t ms, std::string& out);
+// {"frame":F,"clock":C,"reload":true}, or "restart" for a restart with the world kept.
+void FormatRestartLine(std::uint64_t frame, std::int32_t clock, bool reload, std::string& out);
 // Shortest text that reads back as the same float, always with a decimal point.
 void AppendFloat(float value, std::string& out);
 
@@ -20,6 +22,7 @@ class JsonTraceWriter final : public TraceSink {
   ~JsonTraceWriter() override;
   void OnCall(const CallEvent& event) override;
   void OnWait(std::uint64_t frame, std::int32_t clock, std::uint32_t ms) override;
+  void OnScriptRestart(std::uint64_t frame, std::int32_t clock, bool reload) override;
   void Flush();
 
  private:

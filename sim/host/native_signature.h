@@ -12,16 +12,16 @@
 namespace sim {
 
 enum class ArgKind : std::uint8_t {
-  Int,        // signed 32-bit, zero-extended into the slot
-  Bool,       // 0 or 1
-  Float,      // 32-bit IEEE-754 pattern in the low half
-  Hash,       // unsigned 32-bit hash
-  Handle,     // 32-bit script handle
-  String,     // address of a NUL-terminated text
-  TextOrNull, // address of a NUL-terminated text, or 0 for none
-  HandleRef,  // address of the caller's handle variable
-  Speech,     // address of a 64-byte speech request
-  Text,       // 64-bit game text value, unchanged
+  Int,         // signed 32-bit, zero-extended into the slot
+  Bool,        // 0 or 1
+  Float,       // 32-bit IEEE-754 pattern in the low half
+  Hash,        // unsigned 32-bit hash
+  Handle,      // 32-bit script handle
+  String,      // address of a NUL-terminated text
+  TextOrNull,  // address of a NUL-terminated text, or 0 for none
+  HandleRef,   // address of the caller's handle variable
+  Speech,      // address of a 64-byte speech request
+  Text,        // 64-bit game text value, unchanged
 };
 
 enum class ResultKind : std::uint8_t { None, Int, Bool, Float, Hash, Handle, Text, Vector };

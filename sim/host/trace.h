@@ -21,6 +21,13 @@ class TraceSink {
   virtual ~TraceSink() = default;
   virtual void OnCall(const CallEvent& event) = 0;
   virtual void OnWait(std::uint64_t frame, std::int32_t clock, std::uint32_t ms) = 0;
+  // The host dropped the script where it stood and starts it again in `frame`: after the
+  // game reloaded (`reload`), or on a restart of its own with the world kept.
+  virtual void OnScriptRestart(std::uint64_t frame, std::int32_t clock, bool reload) {
+    (void)frame;
+    (void)clock;
+    (void)reload;
+  }
 };
 
 }  // namespace sim

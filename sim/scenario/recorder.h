@@ -36,10 +36,22 @@ struct Event {
   std::string_view Name() const;
 };
 
+// Where the host started the script again: `index` is the first event of the new start.
+struct ScriptRestart {
+  std::size_t index = 0;
+  std::uint64_t frame = 0;
+  std::int32_t clock = 0;
+  bool reload = false;
+};
+
 class Recorder final : public TraceSink {
  public:
   void OnCall(const CallEvent& event) override;
   void OnWait(std::uint64_t frame, std::int32_t clock, std::uint32_t ms) override;
+  void OnScriptRestart(std::uint64_t frame, std::int32_t clock, bool reload) override {
+    restarts_.push_back({events_.size(), frame, clock, reload});
+  }
+  const std::vector<ScriptRestart>& Restarts() const { return restarts_; }
 
   const std::vector<Event>& Events() const { return events_; }
   // Calls of one native, in order.
@@ -47,10 +59,14 @@ class Recorder final : public TraceSink {
   // Names of the calls (and "wait N" for waits) from index `from` on.
   std::vector<std::string> Sequence(std::size_t from = 0) const;
   std::size_t Size() const { return events_.size(); }
-  void Clear() { events_.clear(); }
+  void Clear() {
+    events_.clear();
+    restarts_.clear();
+  }
 
  private:
   std::vector<Event> events_;
+  std::vector<ScriptRestart> restarts_;
 };
 
 }  // namespace sim

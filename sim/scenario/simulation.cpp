@@ -32,6 +32,13 @@ void Simulation::Unload() {
   if (library_.Loaded()) library_.Unload();
 }
 
+void Simulation::Reload(std::optional<Vec3> playerAt) {
+  world_->Reload(playerAt);
+  host_.RestartScript(true);
+}
+
+void Simulation::Restart() { host_.RestartScript(false); }
+
 void Simulation::Frame() {
   ++frame_;
   host_.RunFrame(frame_);

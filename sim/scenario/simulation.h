@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,13 @@ class Simulation {
 
   // Detaches the plugin as the loader does at unload; the world is left as it is.
   void Unload();
+
+  // The game reloads before the next frame: the world drops everything scripts made and
+  // gives the player a new ped (at `playerAt`, by default where the old one stood); the host
+  // drops the script where it stands and calls it again in the next frame.
+  void Reload(std::optional<Vec3> playerAt = std::nullopt);
+  // The host restarts its scripts with the world as it is.
+  void Restart();
 
   PluginLibrary& library() { return library_; }
   World& world() { return *world_; }

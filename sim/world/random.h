@@ -28,6 +28,9 @@ class Random {
   // [0, 1) with 24 bits, exactly representable as a float.
   float Unit() { return static_cast<float>(Next() >> 40) * (1.0f / 16777216.0f); }
 
+  // Where the stream stands: a Random made from it goes on with the same draws.
+  std::uint64_t State() const { return state_; }
+
  private:
   std::uint64_t state_;
 };

@@ -8,6 +8,7 @@ target_sources(campsim_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/peds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/player.cpp
   ${CMAKE_CURRENT_LIST_DIR}/prompts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reload.cpp
   ${CMAKE_CURRENT_LIST_DIR}/speech.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tasks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/world.cpp

@@ -33,6 +33,12 @@ struct WorldSettings {
 
 struct WorldState;
 
+// Where the world's two random streams stand: the plugin's draws and the game's own.
+struct RandomStreams {
+  std::uint64_t script = 0;
+  std::uint64_t world = 0;
+};
+
 enum class EntityKind : std::uint8_t { Ped, Vehicle, Object, Propset };
 
 struct Entity {
@@ -92,6 +98,15 @@ class World final : public Game {
   void HoldControl(std::uint32_t controlHash);  // held until released
   void ReleaseControl(std::uint32_t controlHash);
   Handle ReplacePlayerPed();  // the player's ped becomes a new one; returns it
+
+  // --- reloads ---
+  // Everything scripts made (peds, vehicles, objects, prop sets, prompts, blips, loads and
+  // requests) is gone; the player has a new ped at `playerAt`, by default where the old one
+  // stood, with no lock-on and no control held. The clock and random streams go on.
+  void Reload(std::optional<Vec3> playerAt = std::nullopt);
+  RandomStreams Streams() const;
+  // Sets both streams, so that another world can be made to draw as this one will.
+  void SetStreams(const RandomStreams& streams);
 
   // --- faults ---
   void NeverLoads(std::uint32_t modelPropsetOrOutfitHash);
