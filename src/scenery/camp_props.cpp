@@ -1,6 +1,7 @@
 #include "scenery/camp_props.h"
 
-#include <vector>
+#include <array>
+#include <cstddef>
 
 #include "game/invoke.h"
 #include "game/natives.h"
@@ -12,14 +13,10 @@ namespace campfire {
 
 namespace {
 
-// Room for every row is taken at load, so placing in the frame loop never allocates.
-std::vector<EntityHandle> MakeHandleList() {
-  std::vector<EntityHandle> handles;
-  handles.reserve(propsTable.size());
-  return handles;
-}
-
-std::vector<EntityHandle> propHandles = MakeHandleList();
+// Room for one handle per row, zero at load: nothing to construct or free, and placing
+// in the frame loop never allocates.
+std::array<EntityHandle, propsTable.size()> propHandles;
+std::size_t propCount;
 bool propsSpawned;
 
 void PlaceProps() {
@@ -28,7 +25,7 @@ void PlaceProps() {
     const auto handle = Invoke<EntityHandle>(natives::CreateObject, prop.model, prop.position.x,
                                              prop.position.y, prop.position.z, 1, 1, 1, 0, 1);
     SetEntityRotation(handle, prop.rotation.x, prop.rotation.y, prop.rotation.z);
-    propHandles.push_back(handle);
+    propHandles[propCount++] = handle;
     Invoke(natives::SetModelAsNoLongerNeeded, prop.model);
   }
   propsSpawned = true;
@@ -36,10 +33,11 @@ void PlaceProps() {
 
 void RemoveProps() {
   // `handle` is a copy: the list is emptied whole afterwards, whatever the game writes back.
-  for (EntityHandle handle : propHandles) {
+  for (std::size_t i = 0; i < propCount; ++i) {
+    EntityHandle handle = propHandles[i];
     if (DoesEntityExist(handle)) Invoke(natives::DeleteEntity, &handle);
   }
-  propHandles.clear();  // keeps its capacity for the next approach
+  propCount = 0;  // the room stays for the next approach
   propsSpawned = false;
 }
 
