@@ -242,8 +242,8 @@ bool Host::RefuseArgument(int i) {
     case ArgKind::Hash:
     case ArgKind::Handle:
     case ArgKind::Float:
-      Fail(arg + " is a 32-bit value pushed sign-extended or with a dirty high half (" +
-           Hex(slot) + ")");
+      Fail(arg + " is a 32-bit value pushed sign-extended or with a dirty high half (" + Hex(slot) +
+           ")");
       break;
     case ArgKind::Bool:
       Fail(arg + " is a boolean but holds " + Hex(slot));
@@ -263,8 +263,7 @@ bool Host::RefuseArgument(int i) {
       const TextCheck line = ReadText(record[0]);
       const TextCheck second = ReadText(record[1]);
       Fail(arg + " is not laid out as a speech request of eight 8-byte slots: " +
-           (line.ok ? "second name " : "line name ") +
-           (line.ok ? second.problem : line.problem));
+           (line.ok ? "second name " : "line name ") + (line.ok ? second.problem : line.problem));
       break;
     }
     case ArgKind::Text:
@@ -287,12 +286,15 @@ std::uint64_t* Host::Call() {
   lastNative_ = call_.sig->id;
 
   call_.result[0] = call_.result[1] = call_.result[2] = 0;
-  game_.Invoke(call_.sig->id, call_);
+  const bool unknown = noResultArea_[static_cast<std::size_t>(call_.sig->id)];
+  if (!unknown) [[likely]] {
+    game_.Invoke(call_.sig->id, call_);
+  }
   if (!sinks_.empty()) ReportCall();
   if (++callsSinceResume_ % kWatchdogStride == 0 && WatchdogExpired()) [[unlikely]] {
     return nullArea_;
   }
-  return call_.result;
+  return unknown ? nullptr : call_.result;
 }
 
 void Host::ReportCall() {
