@@ -2,7 +2,7 @@
 # together with campsim.exe and the stand-in ScriptHookRDR2.dll that run it under a
 # Windows loader (wine, in the tests).
 include(ExternalProject)
-find_program(CAMPFIRE_MINGW_CXX x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-g++)
+find_program(CAMPFIRE_MINGW_CXX x86_64-w64-mingw32-g++-win32)
 set(CAMPFIRE_ASI "")
 set(CAMPFIRE_WINDOWS_DIR "")
 if(CAMPFIRE_CROSS_PLUGIN AND CAMPFIRE_MINGW_CXX)
@@ -23,5 +23,5 @@ if(CAMPFIRE_CROSS_PLUGIN AND CAMPFIRE_MINGW_CXX)
   set(CAMPFIRE_ASI ${cross_dir}/Campfire.asi)
   set(CAMPFIRE_WINDOWS_DIR ${cross_dir})
 elseif(CAMPFIRE_CROSS_PLUGIN)
-  message(WARNING "mingw-w64 not found: Campfire.asi is not built (apt-get install g++-mingw-w64-x86-64)")
+  message(WARNING "mingw-w64 not found: Campfire.asi is not built (apt-get install g++-mingw-w64-x86-64-win32)")
 endif()

@@ -28,12 +28,20 @@ if(WIN32)
   # stamp either, so that the same sources always give the same file.
   target_link_options(campfire_plugin PRIVATE -static -static-libgcc -static-libstdc++
                       -Wl,--exclude-all-symbols -Wl,--no-insert-timestamp -s)
-  # Size: unused sections go, and so does std::terminate's verbose handler, which would
-  # print the type of an uncaught exception to a console the game does not have and brings
-  # the whole C++ demangler with it (45 KB); plain abort ends the process all the same.
+  # The library brings the game nothing but the script. The C runtime's start-up would add
+  # a TLS directory (a callback on every thread the game starts and ends) and the code that
+  # runs static constructors under the loader lock, so the entry is DllMain itself. All
+  # state is zero at load, so there is nothing to construct; the linker check fails the
+  # build if a static constructor appears, since nothing would run it, and data is never
+  # auto-imported, since nothing would apply the pseudo-relocations that needs.
+  target_link_options(campfire_plugin PRIVATE -nostartfiles -Wl,--entry=DllMain
+                      -Wl,--disable-auto-import
+                      ${PROJECT_SOURCE_DIR}/cmake/no-static-constructors.ld)
+  set_property(TARGET campfire_plugin APPEND PROPERTY LINK_DEPENDS
+               ${PROJECT_SOURCE_DIR}/cmake/no-static-constructors.ld)
+  # Size: unused sections go.
   target_compile_options(campfire_plugin PRIVATE -ffunction-sections -fdata-sections)
-  target_link_options(campfire_plugin PRIVATE -Wl,--gc-sections
-                      -Wl,--defsym=_ZN9__gnu_cxx27__verbose_terminate_handlerEv=abort)
+  target_link_options(campfire_plugin PRIVATE -Wl,--gc-sections)
   target_link_libraries(campfire_plugin PRIVATE ${import_lib})
   # File and product version, shown in the file's properties.
   enable_language(RC)

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libfmt-dev
-  g++-mingw-w64-x86-64 wine64
+  g++-mingw-w64-x86-64-win32 wine64
   librsvg2-bin valgrind zip unzip
 )
 

@@ -338,12 +338,15 @@ std::uint64_t* Host::Call() {
   lastNative_ = call_.sig->id;
 
   call_.result[0] = call_.result[1] = call_.result[2] = 0;
-  game_.Invoke(call_.sig->id, call_);
+  const bool unknown = noResultArea_[static_cast<std::size_t>(call_.sig->id)];
+  if (!unknown) [[likely]] {
+    game_.Invoke(call_.sig->id, call_);
+  }
   if (!sinks_.empty()) ReportCall();
   if (++callsSinceResume_ % kWatchdogStride == 0 && WatchdogExpired()) [[unlikely]] {
     return nullArea_;
   }
-  return call_.result;
+  return unknown ? nullptr : call_.result;
 }
 
 void Host::ReportCall() {

@@ -2,6 +2,7 @@
 // native invocation against the native's signature and hands it to the world.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -52,6 +53,10 @@ class Host {
   // How long a single resume may run before the host gives up on the script.
   void SetWatchdog(std::chrono::milliseconds limit) { watchdog_ = limit; }
 
+  // A host that does not know a native's hash: the call is checked and traced, the game
+  // never runs it, and nativeCall hands back no result area (a null pointer).
+  void WithoutResultArea(NativeId id) { noResultArea_[static_cast<std::size_t>(id)] = true; }
+
   void AddSink(TraceSink* sink);
   void RemoveSink(TraceSink* sink);
 
@@ -100,6 +105,7 @@ class Host {
   bool argOverLimit_ = false;
   std::int32_t refBefore_[kMaxArgs] = {};
   std::uint64_t nullArea_[3] = {};
+  std::array<bool, kNativeCount> noResultArea_{};
   std::uint64_t callCount_ = 0;
   NativeId lastNative_ = NativeId::Count;
 

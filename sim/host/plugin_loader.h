@@ -21,6 +21,10 @@ class PluginLibrary {
   void Unload();
   // A thread notification, which a plugin must ignore.
   int NotifyThread(bool attach);
+  // The process-detach call the loader makes when the process ends with the library still
+  // loaded: `reserved` is not null, and the library is never unmapped (Unload afterwards
+  // only unmaps it, without another detach). False where the loader cannot be imitated.
+  bool DetachAtProcessExit();
   bool Loaded() const { return handle_ != nullptr; }
 
  private:
@@ -30,6 +34,7 @@ class PluginLibrary {
 
   void* handle_ = nullptr;
   Entry entry_ = nullptr;
+  bool detached_ = false;
 };
 
 }  // namespace sim

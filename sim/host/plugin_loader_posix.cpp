@@ -44,12 +44,22 @@ int PluginLibrary::NotifyThread(bool attach) {
   return entry_(Module(), attach ? kThreadAttach : kThreadDetach, nullptr);
 }
 
+bool PluginLibrary::DetachAtProcessExit() {
+  if (handle_ == nullptr || detached_) return false;
+  // Any non-null value: the loader passes it when the process is terminating.
+  static int processEnding;
+  entry_(Module(), kProcessDetach, &processEnding);
+  detached_ = true;
+  return true;
+}
+
 void PluginLibrary::Unload() {
   if (handle_ == nullptr) return;
-  entry_(Module(), kProcessDetach, nullptr);
+  if (!detached_) entry_(Module(), kProcessDetach, nullptr);
   dlclose(handle_);
   handle_ = nullptr;
   entry_ = nullptr;
+  detached_ = false;
 }
 
 }  // namespace sim

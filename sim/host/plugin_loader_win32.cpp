@@ -83,6 +83,9 @@ bool PluginLibrary::Load(const std::string& path, std::string& error) {
 // The loader sends thread notifications itself; there is no way to send one by hand.
 int PluginLibrary::NotifyThread(bool) { return 1; }
 
+// Nor the detach of a process that is ending: only the loader makes it, at exit.
+bool PluginLibrary::DetachAtProcessExit() { return false; }
+
 void PluginLibrary::Unload() {
   if (handle_ == nullptr) return;
   // The loader calls the plugin's DllMain with the detach reason before unmapping it.

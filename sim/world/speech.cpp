@@ -1,4 +1,6 @@
 // Ambient speech: every request is recorded; a live speaker then talks for the line's length.
+#include <limits>
+
 #include "sim/world/natives.h"
 #include "sim/world/world_state.h"
 
@@ -51,6 +53,10 @@ void PlayPedAmbientSpeechNative(WorldState& s, NativeCall& call) {
   const LineTiming* timing = request.lineName != nullptr ? TimingOf(s, request.lineName) : nullptr;
   line.silent = ped == nullptr || ped->dead || (timing != nullptr && timing->silent);
   if (line.silent) return;  // a line that never starts leaves any other line playing
+  if (timing != nullptr && timing->endless) {
+    ped->ped.speechEndsAt = std::numeric_limits<std::int64_t>::max();
+    return;
+  }
   std::int32_t ms = timing != nullptr ? timing->ms : s.settings.speechMs;
   ped->ped.speechEndsAt = s.elapsedMs + (ms > 0 ? ms : 0);
 }
@@ -65,12 +71,23 @@ const std::vector<SpokenLine>& World::Spoken() const { return state_->spoken; }
 
 bool World::IsSpeaking(Handle ped) const { return sim::IsSpeaking(*state_, ped); }
 
-void World::SilentLine(std::string_view lineName) { TimingFor(*state_, lineName).silent = true; }
+void World::SilentLine(std::string_view lineName) {
+  LineTiming& t = TimingFor(*state_, lineName);
+  t.silent = true;
+  t.endless = false;
+}
 
 void World::LineDuration(std::string_view lineName, std::int32_t ms) {
   LineTiming& t = TimingFor(*state_, lineName);
   t.silent = false;
+  t.endless = false;
   t.ms = ms;
+}
+
+void World::EndlessLine(std::string_view lineName) {
+  LineTiming& t = TimingFor(*state_, lineName);
+  t.silent = false;
+  t.endless = true;
 }
 
 }  // namespace sim

@@ -117,6 +117,7 @@ class World final : public Game {
   void Kill(Handle ped);       // dead: its task stops, it falls silent, it takes no more
   void SilentLine(std::string_view lineName);  // never starts: silent at once
   void LineDuration(std::string_view lineName, std::int32_t ms);
+  void EndlessLine(std::string_view lineName);  // starts and never ends
   void DropPrompt(Handle prompt);
 
   // --- what exists and what happened ---

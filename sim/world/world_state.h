@@ -29,7 +29,8 @@ struct OutfitRequest {
 struct LineTiming {
   std::string lineName;
   bool silent = false;
-  std::int32_t ms = 0;  // when not silent
+  bool endless = false;  // starts and never ends, until the speaker says something else
+  std::int32_t ms = 0;   // when neither
 };
 
 struct Relation {

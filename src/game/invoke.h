@@ -30,8 +30,13 @@ std::uint64_t ToSlot(double) = delete;
 std::uint64_t ToSlot(std::int64_t) = delete;
 std::uint64_t ToSlot(std::uint64_t) = delete;
 
+// What a call reads when the host hands back no result area (a host that does not know
+// the hash): zeros, as many slots as the widest result, a position.
+inline constexpr std::uint64_t kNoResultArea[3] = {};
+
 template <class R>
 R FromArea(const std::uint64_t* area) {
+  if (area == nullptr) area = kNoResultArea;
   if constexpr (std::is_same_v<R, bool>) {
     return static_cast<std::uint32_t>(area[0]) != 0;
   } else if constexpr (std::is_same_v<R, std::int32_t> || std::is_same_v<R, std::uint32_t>) {

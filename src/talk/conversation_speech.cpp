@@ -1,5 +1,6 @@
 #include "talk/conversation_speech.h"
 
+#include "game/game_clock.h"
 #include "game/host_interface.h"
 #include "game/invoke.h"
 #include "game/natives.h"
@@ -26,7 +27,13 @@ void SayLineAndWait(EntityHandle speaker, const char* lineName, std::int32_t var
                     std::uint32_t pollMs) {
   SpeakConversationLine(speaker, lineName, variation);
   // A line that never started answers false at once and costs no frame.
-  while (Invoke<bool>(natives::IsAmbientSpeechPlaying, speaker)) scriptWait(pollMs);
+  if (!Invoke<bool>(natives::IsAmbientSpeechPlaying, speaker)) return;
+  // One that never ends is given up on, like a load that never finishes.
+  const std::int32_t start = GetGameTimer();
+  do {
+    scriptWait(pollMs);
+  } while (Invoke<bool>(natives::IsAmbientSpeechPlaying, speaker) &&
+           ClockElapsed(GetGameTimer(), start) < kLineTimeoutMs);
 }
 
 }  // namespace campfire

@@ -77,6 +77,41 @@ TEST(Invocation, ReadsIntegerFloatAndPositionResults) {
   EXPECT_FLOAT_EQ(distance, 5.0f);
 }
 
+// A host that does not know a hash hands back no result area: every kind of result reads as
+// zero (a ped that does not exist, no handle, no distance, the origin, no text).
+TEST(Invocation, ReadsZerosWhenTheHostHandsBackNoResultArea) {
+  static bool exists = true;
+  static campfire::EntityHandle player = -1;
+  static float distance = -1.0f;
+  static campfire::Vector3 position{1.0f, 2.0f, 3.0f};
+  static campfire::TextValue text{~0ull};
+  // With a result area each of these would be non-zero.
+  static campfire::EntityHandle someone = 0;
+  ScriptHarness harness([] {
+    player = campfire::PlayerPedId();
+    exists = Invoke<bool>(natives::DoesEntityExist, someone);
+    distance = campfire::GetDistanceBetweenCoords({0.0f, 0.0f, 0.0f}, {3.0f, 4.0f, 0.0f});
+    position = campfire::GetEntityCoords(someone);
+    text = Invoke<campfire::TextValue>(natives::CreateVarString, 10, "LITERAL_STRING", "Talk");
+  });
+  someone = static_cast<campfire::EntityHandle>(harness.world().PlayerPed());
+  for (NativeId id :
+       {NativeId::PlayerPedId, NativeId::DoesEntityExist, NativeId::GetDistanceBetweenCoords,
+        NativeId::GetEntityCoords, NativeId::CreateVarString}) {
+    harness.host().WithoutResultArea(id);
+  }
+  harness.RunFrames(1);
+  ASSERT_FALSE(harness.host().Failed()) << harness.host().Error();
+  EXPECT_EQ(harness.recorder().Calls(NativeId::CreateVarString).size(), 1u) << "all five were made";
+  EXPECT_EQ(player, 0);
+  EXPECT_FALSE(exists);
+  EXPECT_EQ(distance, 0.0f);
+  EXPECT_EQ(position.x, 0.0f);
+  EXPECT_EQ(position.y, 0.0f);
+  EXPECT_EQ(position.z, 0.0f);
+  EXPECT_EQ(text.bits, 0u);
+}
+
 TEST(Invocation, SpeechRequestGoesByAddressAsEightSlots) {
   ScriptHarness harness([] {
     campfire::SpeechRequest request{};

@@ -33,6 +33,19 @@ TEST(PluginEntry, DetachUnregistersAndLeavesTheWorldAsItWas) {
   EXPECT_EQ(sim.recorder().Size(), calls) << "an unregistered script is never resumed";
 }
 
+TEST(PluginEntry, DetachAtProcessExitLeavesTheHostAlone) {
+  // The game's other threads are gone by then, and the host may wait on a lock one of them
+  // held: the plugin must not call it.
+  Simulation sim;
+  sim.RunFor(2000);
+  ASSERT_FALSE(sim.Failed()) << sim.Error();
+  const auto calls = sim.recorder().Size();
+  ASSERT_TRUE(sim.library().DetachAtProcessExit());
+  EXPECT_TRUE(sim.host().Registered()) << "scriptUnregister was called at process exit";
+  EXPECT_FALSE(sim.Failed()) << sim.Error();
+  EXPECT_EQ(sim.recorder().Size(), calls);
+}
+
 TEST(MainLoop, SetupReadsThePlayerFirstAndEveryFrameEndsWithAZeroWait) {
   Simulation sim;
   sim.RunFrames(30);

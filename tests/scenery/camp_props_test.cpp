@@ -260,5 +260,31 @@ TEST(CampProps, AnObjectGoneBeforeRemovalIsSkippedAndTheRestAreRemoved) {
   EXPECT_EQ(LiveProps(sim.world()).size(), kPropCount);
 }
 
+// A host that does not know the existence check hands back no result area: the answer reads
+// as "does not exist", so nothing is deleted, yet the set counts as removed and the next
+// approach places fourteen more.
+TEST(CampProps, ExistenceCheckWithoutAResultAreaReadsAsGone) {
+  Simulation sim;
+  const std::vector<Handle> handles = PlaceProps(sim);
+  ASSERT_EQ(handles.size(), kPropCount);
+  sim.host().WithoutResultArea(NativeId::DoesEntityExist);
+
+  const std::size_t mark = sim.recorder().Size();
+  sim.Teleport(EastOf(kPropsCentre, 300.0f));
+  sim.RunFor(1000);
+  ASSERT_FALSE(sim.Failed()) << sim.Error();
+  std::vector<Handle> tested;
+  for (const Event* e : CallsSince(sim.recorder(), NativeId::DoesEntityExist, mark)) {
+    if (Contains(handles, e->args[0].i)) tested.push_back(static_cast<Handle>(e->args[0].i));
+  }
+  EXPECT_EQ(tested, handles);
+  EXPECT_TRUE(CallsSince(sim.recorder(), NativeId::DeleteEntity, mark).empty());
+  EXPECT_EQ(LiveProps(sim.world()), handles) << "left standing";
+
+  EXPECT_EQ(PlaceProps(sim).size(), kPropCount);
+  EXPECT_EQ(LiveProps(sim.world()).size(), 2 * kPropCount);
+  EXPECT_FALSE(sim.Failed()) << sim.Error();
+}
+
 }  // namespace
 }  // namespace scenery_test

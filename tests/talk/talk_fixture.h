@@ -285,6 +285,10 @@ inline std::vector<PlayedLine> ExpectExchange(const sim::Recorder& recorder,
           record.silentAt = ask->clock;
           break;
         }
+        // The clock, which bounds the wait, is read after every answer that the line plays.
+        if (!isCall(next("the clock"), sim::NativeId::GetGameTimer, "GetGameTimer")) {
+          return played;
+        }
         const sim::Event* wait = next("a wait");
         if (wait == nullptr) return played;
         if (!wait->isWait) {

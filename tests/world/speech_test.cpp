@@ -69,5 +69,23 @@ TEST(WorldSpeech, SilentLinesAndSilentSpeakersNeverPlay) {
   for (const SpokenLine& line : d.world.Spoken()) EXPECT_TRUE(line.silent) << line.speaker;
 }
 
+TEST(WorldSpeech, EndlessLinePlaysUntilTheSpeakerSaysSomethingElse) {
+  WorldDriver d;
+  Handle ped = d.SpawnPed(kCharles, kCamp);
+  d.world.EndlessLine("GOING_WELL");
+  Say(d, ped, "GOING_WELL");
+  d.Frames(10000);  // over five minutes
+  EXPECT_TRUE(d.Bool(NativeId::IsAmbientSpeechPlaying, ped));
+  EXPECT_FALSE(d.world.Spoken().back().silent);
+  Say(d, ped, "GREET_JOHN");
+  d.Frames(76);
+  EXPECT_FALSE(d.world.IsSpeaking(ped));
+  // A later setting replaces it.
+  d.world.LineDuration("GOING_WELL", 100);
+  Say(d, ped, "GOING_WELL");
+  d.Frames(4);
+  EXPECT_FALSE(d.world.IsSpeaking(ped));
+}
+
 }  // namespace
 }  // namespace sim::testing
