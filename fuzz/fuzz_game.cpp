@@ -88,11 +88,25 @@ void FuzzGame::AdvanceFrame() {
   const std::uint8_t b = bytes_.Byte();
   if (b < 160) {
     clock_ += 33;
+  } else if (b == 249) {
+    // A reload: every handle from before is gone and the player has a new ped.
+    clock_ += 33;
+    restart_ = bytes_.Byte() % 2 == 0 ? Restart::Reload : Restart::KeepWorld;
+    if (restart_ == Restart::Reload) {
+      handedOut_.clear();
+      player_ = next_++;
+    }
   } else if (b < 250) {
     clock_ += Pick(kClockSteps, b);
   } else {
     clock_ += bytes_.Word();
   }
+}
+
+FuzzGame::Restart FuzzGame::TakeRestart() {
+  const Restart r = restart_;
+  restart_ = Restart::None;
+  return r;
 }
 
 // Any shape a boolean result could take: the plugin must read only the low 32 bits.

@@ -42,8 +42,12 @@ class FuzzGame final : public sim::Game {
 
   void Invoke(sim::NativeId id, sim::NativeCall& call) override;
   std::int32_t Clock() const override { return static_cast<std::int32_t>(clock_); }
-  // Between frames: the clock moves on.
+  // Between frames: the clock moves on, and now and then the game reloads or the host
+  // restarts its scripts.
   void AdvanceFrame();
+  enum class Restart : std::uint8_t { None, Reload, KeepWorld };
+  // What the host is to do before the next frame; asked once per frame.
+  Restart TakeRestart();
 
  private:
   std::uint64_t Truth();
@@ -60,6 +64,7 @@ class FuzzGame final : public sim::Game {
   std::int32_t player_ = 1;
   std::int32_t next_ = 1000;
   std::vector<std::int32_t> handedOut_;  // the latest handles, to be named again
+  Restart restart_ = Restart::None;
 };
 
 }  // namespace campfire_fuzz

@@ -69,6 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     host.RunFrame(frame);
     if (host.Failed()) Stop("the host stopped the plugin", host.Error());
     game.AdvanceFrame();
+    const auto restart = game.TakeRestart();
+    if (restart != campfire_fuzz::FuzzGame::Restart::None) {
+      host.RestartScript(restart == campfire_fuzz::FuzzGame::Restart::Reload);
+    }
   }
   p.entry(Module(), kProcessDetach, nullptr);
   sim::SetActiveHost(nullptr);

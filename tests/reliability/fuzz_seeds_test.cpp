@@ -31,6 +31,7 @@ std::vector<std::filesystem::path> Seeds() {
 TEST(FuzzSeeds, ThePluginComesThroughEverySeedWithoutARefusedCall) {
   const std::vector<std::filesystem::path> seeds = Seeds();
   ASSERT_FALSE(seeds.empty());
+  int restarts = 0;
   for (const std::filesystem::path& seed : seeds) {
     SCOPED_TRACE(seed.filename().string());
     std::ifstream in(seed, std::ios::binary);
@@ -47,12 +48,18 @@ TEST(FuzzSeeds, ThePluginComesThroughEverySeedWithoutARefusedCall) {
       for (std::uint64_t frame = 1; frame <= kFrames && !host.Failed(); ++frame) {
         host.RunFrame(frame);
         game.AdvanceFrame();
+        const auto restart = game.TakeRestart();
+        if (restart != campfire_fuzz::FuzzGame::Restart::None) {
+          host.RestartScript(restart == campfire_fuzz::FuzzGame::Restart::Reload);
+          ++restarts;
+        }
       }
       EXPECT_FALSE(host.Failed()) << host.Error();
       EXPECT_GT(host.CallCount(), kFrames) << "the script kept running";
     }
     sim::SetActiveHost(nullptr);
   }
+  EXPECT_GT(restarts, 0) << "the seeds reload and restart the script too";
 }
 
 }  // namespace
