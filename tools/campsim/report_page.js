@@ -302,7 +302,7 @@
 
   function fromAddress() {
     var m = /(?:^#|&)t=([0-9.]+)/.exec(location.hash);
-    seek(m ? parseFloat(m[1]) * 1000 : 0, false);
+    seek(m ? Math.round(parseFloat(m[1]) * 1000) : 0, false);
     locate();
   }
   window.addEventListener('hashchange', fromAddress);

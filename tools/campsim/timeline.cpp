@@ -170,6 +170,7 @@ void Timeline::OnCall(const sim::CallEvent& e) {
   if (id == NativeId::HasModelLoaded || id == NativeId::HasPropsetLoaded ||
       id == NativeId::IsMetaPedOutfitRequestReady || id == NativeId::IsAmbientSpeechPlaying) {
     lastPollCause_ = PollCause(e);
+    if (id == NativeId::HasModelLoaded && lastPollCause_.empty()) OnModelRequest(e);
     if (stall_.active && lastPollCause_ != stall_.cause) EndStall(at, false);
     return;
   }

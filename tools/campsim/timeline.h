@@ -129,7 +129,7 @@ class Timeline final : public sim::TraceSink {
   RunStats stats_;
 
   std::unordered_map<sim::Handle, Known> known_;
-  // Companions whose model was asked for and not yet made, and those given up on: the
+  // Companions whose model was asked for and has not loaded yet, and those given up on: the
   // plugin's ped 0 stands for one of them.
   std::vector<std::string> loading_;
   std::vector<std::string> neverMade_;

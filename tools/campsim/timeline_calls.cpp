@@ -53,8 +53,12 @@ void Timeline::OnModelRequest(const sim::CallEvent& e) {
     if (loading == loading_.end()) loading_.push_back(who->name);
     return;
   }
-  // Released before a ped of it was made: the plugin gave the companion up.
   if (loading == loading_.end()) return;
+  if (e.call.sig->id == NativeId::HasModelLoaded) {
+    loading_.erase(loading);
+    return;
+  }
+  // Released without ever having loaded: the plugin gave the companion up.
   loading_.erase(loading);
   if (std::find(neverMade_.begin(), neverMade_.end(), who->name) == neverMade_.end())
     neverMade_.push_back(who->name);
