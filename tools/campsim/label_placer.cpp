@@ -24,20 +24,20 @@ LabelPlacer::Placed LabelPlacer::Place(double px, double py, std::string_view te
                                        double gap) {
   const double w = TextBox(0, 0, text, size).w;
   const double up = size * 0.35;  // baseline offset that centres the text on the point
-  const Placed candidates[] = {
-      {px + gap, py + up},                  // right
-      {px - gap - w, py + up},              // left
-      {px - w / 2, py - gap},               // above
-      {px - w / 2, py + gap + size * 0.8},  // below
-      {px + gap, py - gap},                 // above right
-      {px - gap - w, py - gap},             // above left
-      {px + gap, py + gap + size * 0.8},    // below right
-      {px - gap - w, py + gap + size * 0.8},
-      {px + 2 * gap, py + up},  // farther out
-      {px - 2 * gap - w, py + up},
-      {px - w / 2, py - 2 * gap},
-      {px - w / 2, py + 2 * gap + size * 0.8},
-  };
+  // Right, left, above, below, then the corners, each ring a gap farther out.
+  std::vector<Placed> candidates;
+  for (int ring = 1; ring <= 4; ++ring) {
+    const double g = gap * ring;
+    const double below = py + g + size * 0.8;
+    candidates.insert(candidates.end(), {{px + g, py + up},
+                                         {px - g - w, py + up},
+                                         {px - w / 2, py - g},
+                                         {px - w / 2, below},
+                                         {px + g, py - g},
+                                         {px - g - w, py - g},
+                                         {px + g, below},
+                                         {px - g - w, below}});
+  }
   for (const Placed& c : candidates) {
     const Box box = TextBox(c.x, c.y, text, size);
     if (Free(box)) {

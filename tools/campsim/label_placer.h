@@ -23,8 +23,8 @@ class LabelPlacer {
   };
   explicit LabelPlacer(Box area) : area_(area) {}
   void Block(const Box& box) { taken_.push_back(box); }
-  // The first free place around the point (right, left, above, below, then the corners),
-  // inside the area; the first of them if none is free. The place is taken.
+  // The first free place around the point, inside the area, nearest first; beside it if
+  // none is free. The place is taken.
   Placed Place(double px, double py, std::string_view text, double size, double gap);
 
  private:
