@@ -113,10 +113,12 @@
       make('circle', { 'class': 'blip', r: 12, fill: 'none', stroke: '#f1c40f', 'stroke-width': 3 }, g);
       if (track.name === 'wagon') {
         make('rect', { x: -8, y: -5, width: 16, height: 10, rx: 2, fill: track.colour,
-                       stroke: '#ffffff', 'stroke-width': 2 }, g);
+                       stroke: '#111111', 'stroke-width': 2 }, g);
       } else {
+        // A dark ring tells a marker from the home dot it may stand on.
         make('circle', { r: track.name === 'player' ? 6 : 7, fill: track.colour,
-                         stroke: '#ffffff', 'stroke-width': 2 }, g);
+                         stroke: track.name === 'player' ? '#ffffff' : '#111111',
+                         'stroke-width': 2 }, g);
       }
       m.groups.push(g);
     });
@@ -128,7 +130,9 @@
   function bubble(name) {
     if (!bubbleOf[name]) {
       var g = make('g', { 'class': 'bubble', 'data-name': name }, bubbles);
-      make('rect', { rx: 5, fill: '#fffbe6', stroke: '#333333', 'stroke-width': 1 }, g);
+      make('line', { stroke: '#333333', 'stroke-width': 1 }, g);
+      make('rect', { rx: 5, fill: '#fffbe6', 'fill-opacity': 0.85, stroke: '#333333',
+                     'stroke-width': 1 }, g);
       make('text', { 'font-size': 11, fill: '#111111' }, g);
       bubbleOf[name] = g;
     }
@@ -181,7 +185,12 @@
       text.textContent = said;
       var w = said.length * 6.2 + 12;
       var x = Math.min(Math.max(camp.X(at.x) - w / 2, 4), svg.viewBox.baseVal.width - w - 4);
-      var y = camp.Y(at.y) - 34;
+      var y = camp.Y(at.y) - 44;
+      var tail = b.querySelector('line');
+      tail.setAttribute('x1', camp.X(at.x));
+      tail.setAttribute('y1', camp.Y(at.y) - 8);
+      tail.setAttribute('x2', Math.min(Math.max(camp.X(at.x), x + 6), x + w - 6));
+      tail.setAttribute('y2', y + 20);
       b.querySelector('rect').setAttribute('x', x);
       b.querySelector('rect').setAttribute('y', y);
       b.querySelector('rect').setAttribute('width', w);
