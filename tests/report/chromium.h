@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <map>
@@ -16,6 +17,11 @@ namespace report_test {
 
 inline constexpr const char* kWindow = "1500,1000";
 
+// A file of this test process alone: test programs may run side by side.
+inline std::string OwnPath(const std::string& name) {
+  return campsim_test::TempPath(std::to_string(getpid()) + "-" + name);
+}
+
 inline bool HaveChromium() { return std::system("command -v chromium >/dev/null 2>&1") == 0; }
 
 // Runs chromium on the page at `fragment` ("#t=75.3") with `what` (--dump-dom or
@@ -24,7 +30,7 @@ inline bool HaveChromium() { return std::system("command -v chromium >/dev/null 
 inline int RunChromium(const std::string& page, const std::string& fragment,
                        const std::string& what, const std::string& out) {
   static int runs = 0;
-  const std::string profile = campsim_test::TempPath("chromium-profile-" + std::to_string(++runs));
+  const std::string profile = OwnPath("chromium-profile-" + std::to_string(++runs));
   const std::string command =
       "rm -rf '" + profile +
       "' && timeout 120 chromium --headless --no-sandbox --disable-gpu "
@@ -36,7 +42,7 @@ inline int RunChromium(const std::string& page, const std::string& fragment,
 }
 
 inline std::string DumpDom(const std::string& page, const std::string& fragment) {
-  const std::string out = campsim_test::TempPath("dom.html");
+  const std::string out = OwnPath("dom.html");
   EXPECT_EQ(RunChromium(page, fragment, "--dump-dom", out), 0) << page << fragment;
   return campsim_test::ReadText(out);
 }

@@ -66,8 +66,8 @@ std::vector<Line> ReadTimeline(const std::string& path) {
 class TourPage : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    page_ = campsim_test::TempPath("tour_report.html");
-    const std::string timeline = campsim_test::TempPath("tour_report.timeline");
+    page_ = report_test::OwnPath("tour_report.html");
+    const std::string timeline = report_test::OwnPath("tour_report.timeline");
     const auto run =
         campsim_test::RunCampsimWith({"--quiet", "--report", page_, "--timeline", timeline});
     ASSERT_EQ(run.code, 0) << run.err;
@@ -180,9 +180,9 @@ TEST_F(TourPage, PutsEveryoneWhereTheRunPutThemAtAnyMoment) {
 TEST_F(TourPage, APictureOfThePageShowsTheCompanionsMarkers) {
   const std::int64_t ms = Tenth(lines_[Find("Karen: \"Guard\" held")].ms + 4000);
   const std::string dom = OpenAt(ms);
-  const std::string png = campsim_test::TempPath("tour_report.png");
+  const std::string png = report_test::OwnPath("tour_report.png");
   ASSERT_EQ(report_test::RunChromium(page_, Fragment(ms), "--screenshot='" + png + "'",
-                                     campsim_test::TempPath("screenshot.log")),
+                                     report_test::OwnPath("screenshot.log")),
             0);
   const report_test::Image image = report_test::ReadPng(png);
   ASSERT_GT(image.width, 0) << "not a PNG";
