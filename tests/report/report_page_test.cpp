@@ -210,4 +210,42 @@ TEST_F(TourPage, APictureOfThePageShowsTheCompanionsMarkers) {
   EXPECT_EQ(seen, 4) << "every companion is in the camp then";
 }
 
+// A person's clicks and keys, played by a script added to a copy of the page.
+TEST_F(TourPage, PlaysAtTheChosenSpeedStepsByEventsAndSharesTheMoment) {
+  std::string html = campsim_test::ReadText(page_);
+  const std::string driver = R"(<script>
+    var root = document.documentElement;
+    document.querySelector('[data-speed="60"]').click();
+    document.getElementById('play').click();
+    setTimeout(function () {
+      document.getElementById('play').click();
+      root.setAttribute('data-paused-at', root.getAttribute('data-t'));
+      root.setAttribute('data-address', location.hash);
+      document.dispatchEvent(new KeyboardEvent('keydown', {key: 'ArrowRight'}));
+      root.setAttribute('data-next', root.getAttribute('data-t'));
+      document.dispatchEvent(new KeyboardEvent('keydown', {key: 'ArrowLeft'}));
+      root.setAttribute('data-back', root.getAttribute('data-t'));
+    }, 1000);
+  </script></body>)";
+  html.replace(html.rfind("</body>"), 7, driver);
+  const std::string copy = report_test::OwnPath("driven.html");
+  campsim_test::WriteTemp(copy.substr(::testing::TempDir().size()), html);
+  const std::string dom = report_test::DumpDom(copy, "#t=100");
+  const auto root = report_test::Tags(dom, "<html").at(0);
+  EXPECT_EQ(root.at("data-errors"), "");
+
+  // A second of page time at 60x is a minute of the game's.
+  const double paused = std::stod(root.at("data-paused-at"));
+  EXPECT_NEAR(paused, 160'000, 3'000);
+  EXPECT_EQ(root.at("data-address"), "#t=" + std::to_string(std::lround(paused) / 1000) + "." +
+                                         std::to_string(std::lround(paused) % 1000 / 100));
+  std::int64_t next = 0, before = 0;
+  for (const Line& line : lines_) {
+    if (next == 0 && line.ms > paused) next = line.ms;
+    if (line.ms <= paused) before = line.ms;
+  }
+  EXPECT_EQ(std::stoll(root.at("data-next")), next);
+  EXPECT_EQ(std::stoll(root.at("data-back")), before);
+}
+
 }  // namespace

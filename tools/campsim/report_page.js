@@ -16,6 +16,7 @@
   var t = 0;
   var playing = false;
   var speed = 1;
+  var sharing = null;  // an address the page itself just set
 
   function View(id) {
     var g = document.getElementById(id);
@@ -247,7 +248,14 @@
   function seek(ms, share) {
     t = Math.min(Math.max(ms, 0), run.lengthMs);
     draw();
-    if (share) history.replaceState(null, '', '#t=' + (t / 1000).toFixed(1));
+    if (!share) return;
+    var address = '#t=' + (t / 1000).toFixed(1);
+    try {
+      history.replaceState(null, '', address);
+    } catch (e) {  // a browser that keeps pages from disk from rewriting their address
+      sharing = address;
+      location.hash = address;
+    }
   }
 
   function step(direction) {
@@ -260,13 +268,15 @@
     if (target !== null) seek(target, true);
   }
 
+  // Timers rather than animation frames, so that playing goes on in a page not on screen.
   var last = null;
-  function tick(now) {
+  function tick() {
     if (!playing) return;
+    var now = performance.now();
     if (last !== null) seek(t + (now - last) * speed, false);
     last = now;
     if (t >= run.lengthMs) return setPlaying(false);
-    requestAnimationFrame(tick);
+    setTimeout(tick, 30);
   }
 
   function setPlaying(on) {
@@ -275,7 +285,7 @@
     document.getElementById('play').textContent = on ? 'Pause' : 'Play';
     if (on) {
       if (t >= run.lengthMs) t = 0;
-      requestAnimationFrame(tick);
+      tick();
     } else {
       seek(t, true);
     }
@@ -314,7 +324,10 @@
     seek(m ? Math.round(parseFloat(m[1]) * 1000) : 0, false);
     locate();
   }
-  window.addEventListener('hashchange', fromAddress);
+  window.addEventListener('hashchange', function () {
+    if (location.hash !== sharing) fromAddress();
+    sharing = null;
+  });
   fromAddress();
   root.setAttribute('data-drawn-ms', performance.now().toFixed(0));
 })();
