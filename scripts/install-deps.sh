@@ -8,6 +8,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev libfmt-dev
   g++-mingw-w64-x86-64-win32 wine64
   librsvg2-bin valgrind zip unzip
+  chromium libpng-dev
 )
 
 missing=()

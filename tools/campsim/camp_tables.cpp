@@ -2,6 +2,13 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <span>
+
+#include "companions/abe_steps.h"
+#include "companions/charles_steps.h"
+#include "companions/karen_steps.h"
+#include "companions/sadie_steps.h"
 #include "sim/world/world.h"
 
 namespace campsim {
@@ -30,8 +37,71 @@ const CompanionInfo* CompanionByName(std::string_view name) {
   return nullptr;
 }
 
+namespace {
+
+struct RoutineOf {
+  const char* companion;
+  std::span<const campfire::RoutineStep> steps;
+};
+
+constexpr RoutineOf kRoutines[] = {
+    {"Charles", campfire::kCharlesSteps},
+    {"Sadie", campfire::kSadieSteps},
+    {"Karen", campfire::kKarenSteps},
+    {"Abe", campfire::kAbeSteps},
+};
+
+std::span<const campfire::RoutineStep> StepsOf(std::string_view companion) {
+  for (const RoutineOf& r : kRoutines) {
+    if (companion == r.companion) return r.steps;
+  }
+  return {};
+}
+
+// The tasks that send a companion to the step's point; the walk home takes the home.
+bool HasPoint(const campfire::RoutineStep& step) {
+  return step.task != campfire::RoutineTask::GoStraightHome;
+}
+
+std::vector<RoutineSpot> LetterSpots() {
+  std::vector<RoutineSpot> spots;
+  for (const SpotLetters& who : kSpotLetters) {
+    const CompanionInfo* c = CompanionByName(who.companion);
+    spots.push_back({who.companion, "home", c->home});
+    const std::string_view letters = who.letters;
+    std::size_t next = 0;
+    for (const campfire::RoutineStep& step : StepsOf(who.companion)) {
+      const sim::Vec3 at = ToVec3(step.point);
+      if (!HasPoint(step)) continue;
+      const bool known = std::any_of(spots.begin(), spots.end(), [&](const RoutineSpot& s) {
+        return who.companion == std::string_view(s.companion) && SamePoint(s.at, at);
+      });
+      if (known) continue;
+      spots.push_back({who.companion,
+                       next < letters.size() ? std::string(1, letters[next]) : std::string("?"),
+                       at});
+      ++next;
+    }
+  }
+  return spots;
+}
+
+}  // namespace
+
+const std::vector<RoutineSpot>& RoutineSpots() {
+  static const std::vector<RoutineSpot> spots = LetterSpots();
+  return spots;
+}
+
+bool RoutineHasLine(std::string_view companion, std::string_view line) {
+  for (const campfire::RoutineStep& step : StepsOf(companion)) {
+    if (line == step.line) return true;
+  }
+  return false;
+}
+
 const RoutineSpot* RoutineSpotAt(std::string_view companion, sim::Vec3 at) {
-  for (const RoutineSpot& spot : kRoutineSpots) {
+  for (const RoutineSpot& spot : RoutineSpots()) {
     if (companion == spot.companion && SamePoint(spot.at, at)) return &spot;
   }
   return nullptr;

@@ -15,6 +15,8 @@
 #include "tools/campsim/camp_tour.h"
 #include "tools/campsim/census.h"
 #include "tools/campsim/map_svg.h"
+#include "tools/campsim/replay.h"
+#include "tools/campsim/report_html.h"
 #include "tools/campsim/scenario_file.h"
 #include "tools/campsim/scenario_runner.h"
 #include "tools/campsim/soak.h"
@@ -33,6 +35,7 @@ struct Options {
   std::string trace;
   std::string map;
   std::string timeline;
+  std::string report;
   std::optional<std::uint64_t> seed;
   std::string plugin = CAMPFIRE_PLUGIN_PATH;
   bool quiet = false;
@@ -49,6 +52,7 @@ struct Outputs {
   File trace;
   std::ofstream map;
   std::ofstream timeline;
+  std::ofstream report;
 };
 
 std::string OpenOutputs(const Options& o, Outputs& outputs) {
@@ -65,7 +69,8 @@ std::string OpenOutputs(const Options& o, Outputs& outputs) {
                   : fmt::format("{}: cannot be written: {}", path, std::strerror(errno));
   };
   if (std::string e = open(o.map, outputs.map); !e.empty()) return e;
-  return open(o.timeline, outputs.timeline);
+  if (std::string e = open(o.timeline, outputs.timeline); !e.empty()) return e;
+  return open(o.report, outputs.report);
 }
 
 int RunScenario(const Scenario& scenario, const Options& o, Outputs& outputs, std::ostream& out,
@@ -93,6 +98,11 @@ int RunScenario(const Scenario& scenario, const Options& o, Outputs& outputs, st
   ScenarioRunner runner(sim, &timeline);
   TrailRecorder trails;
   if (outputs.map.is_open()) runner.AddObserver(&trails);
+  ReplayRecorder replay(&timeline);
+  if (outputs.report.is_open()) {
+    timeline.SetListener(&replay);
+    runner.AddObserver(&replay);
+  }
   runner.Run(scenario.steps);
   timeline.Finish();
   sim.host().RemoveSink(&timeline);
@@ -102,10 +112,15 @@ int RunScenario(const Scenario& scenario, const Options& o, Outputs& outputs, st
   }
 
   if (!o.quiet) out << '\n';
-  PrintSummary(out, RunSummary(sim, timeline.Stats(), TakeCensus(sim)));
+  const auto summary = RunSummary(sim, timeline.Stats(), TakeCensus(sim));
+  PrintSummary(out, summary);
+  const std::string title = std::filesystem::path(scenario.name).filename().string();
   if (outputs.map.is_open()) {
-    const std::string title = std::filesystem::path(scenario.name).filename().string();
     WriteMapSvg(outputs.map, trails.Trails(), MapCaption{title, sim.world().ElapsedMs()});
+  }
+  if (outputs.report.is_open()) {
+    WriteReportHtml(outputs.report, replay.Finish(sim.world()),
+                    MapCaption{title, sim.world().ElapsedMs()}, summary);
   }
   if (sim.Failed()) {
     err << "campsim: the host stopped the plugin: " << sim.Error() << '\n';
@@ -129,6 +144,9 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   app.add_option("--map", o.map, "Draw the run as an SVG map in FILE")->type_name("FILE.svg");
   app.add_option("--timeline", o.timeline, "Also write the timeline, without the summary, to FILE")
       ->type_name("FILE");
+  app.add_option("--report", o.report,
+                 "Write the run as a page to FILE: the map at any moment, a slider, the timeline")
+      ->type_name("FILE.html");
   app.add_option("--seed", o.seed, "The world's seed, in place of the scenario's");
   app.add_option("--plugin", o.plugin, "The plugin to load")
       ->type_name("PATH")
@@ -147,6 +165,7 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   soak->excludes("scenario");
   soak->excludes("--map");
   soak->excludes("--timeline");
+  soak->excludes("--report");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

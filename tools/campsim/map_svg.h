@@ -40,4 +40,9 @@ struct MapCaption {
 
 void WriteMapSvg(std::ostream& out, const std::vector<Trail>& trails, const MapCaption& caption);
 
+struct MapLayers;
+// The same picture as an <svg> element, for --map or for the report's page.
+std::string DrawMap(const std::vector<Trail>& trails, const MapCaption& caption,
+                    const MapLayers& layers);
+
 }  // namespace campsim

@@ -5,28 +5,13 @@
 #include <algorithm>
 
 #include "sim/host/native_signature.h"
-#include "sim/scenario/camp_places.h"
-#include "sim/scenario/simulation.h"
 #include "tools/campsim/camp_tables.h"
 #include "tools/campsim/clock_text.h"
-#include "tools/campsim/scenario.h"
+#include "tools/campsim/wording.h"
 
 namespace campsim {
 
 using sim::NativeId;
-
-namespace {
-
-std::string Join(const std::vector<std::string>& items) {
-  std::string joined;
-  for (const std::string& item : items) {
-    if (!joined.empty()) joined += ", ";
-    joined += item;
-  }
-  return joined;
-}
-
-}  // namespace
 
 Timeline::Timeline(const sim::World& world)
     : world_(world),
@@ -37,9 +22,15 @@ std::int64_t Timeline::Since(std::int32_t clock) const {
   return static_cast<std::uint32_t>(clock) - startClock_;
 }
 
+std::optional<Timeline::Waiting> Timeline::WaitingNow() const {
+  if (!stall_.active) return std::nullopt;
+  return Waiting{stall_.cause, stall_.startMs};
+}
+
 void Timeline::Emit(std::int64_t atMs, const std::string& text) {
   if (batch_.kind != BatchKind::None) FlushBatch();
   ++lineCount_;
+  if (listener_ != nullptr) listener_->OnLine(atMs, text);
   if (outputs_.empty()) return;
   const std::string line = fmt::format("{:>9}  {}\n", FormatClock(atMs), text);
   for (std::ostream* out : outputs_) *out << line;
@@ -70,20 +61,14 @@ void Timeline::FlushBatch() {
     case BatchKind::None:
       return;
     case BatchKind::PropsPlaced:
-      Emit(done.atMs, done.refused == 0 ? fmt::format("{} props placed", n)
-                                        : fmt::format("{} props placed, {} refused by the game", n,
-                                                      done.refused));
+      Emit(done.atMs, PropsPlacedWords(n, done.refused));
       return;
     case BatchKind::PropsRemoved:
       Emit(done.atMs, fmt::format("{} props removed", n));
       return;
     case BatchKind::PromptsShown:
-      Emit(done.atMs,
-           fmt::format("{}: prompt{} shown: {}", done.owner, n == 1 ? "" : "s", Join(done.items)));
-      return;
     case BatchKind::PromptsRemoved:
-      Emit(done.atMs, fmt::format("{}: prompt{} removed: {}", done.owner, n == 1 ? "" : "s",
-                                  Join(done.items)));
+      Emit(done.atMs, PromptsWords(done.owner, done.items, done.kind == BatchKind::PromptsShown));
       return;
   }
 }
@@ -125,10 +110,7 @@ void Timeline::EndStall(std::int64_t atMs, bool ongoing) {
   const std::int64_t length = atMs - stall_.startMs;
   if (length <= frameMs_ && !ongoing) return;
   stats_.AddStall(Stall{atMs, length, stall_.cause, ongoing});
-  Emit(atMs, ongoing
-                 ? fmt::format("still stalled after {}, waiting for {}", FormatSeconds(length),
-                               stall_.cause)
-                 : fmt::format("stall of {} waiting for {}", FormatSeconds(length), stall_.cause));
+  Emit(atMs, StallWords(length, stall_.cause, ongoing));
 }
 
 void Timeline::Finish() {
@@ -136,31 +118,6 @@ void Timeline::Finish() {
   FlushBatch();
   EndRepeats(now, true);
   EndStall(now, true);
-}
-
-std::string Timeline::NameOf(sim::Handle handle) const {
-  if (handle == 0) return "ped 0";  // a creation that failed leaves a zero handle behind
-  if (std::find(playerPeds_.begin(), playerPeds_.end(), handle) != playerPeds_.end()) {
-    return handle == world_.PlayerPed() ? "player" : "the player's former ped";
-  }
-  if (handle == world_.PlayerPed()) return "player";
-  if (auto it = known_.find(handle); it != known_.end()) return it->second.name;
-  if (const sim::Entity* e = world_.Find(handle); e != nullptr && !e->name.empty()) return e->name;
-  return fmt::format("ped {}", handle);
-}
-
-std::string Timeline::CompanionPlace(const std::string& who, sim::Vec3 at) const {
-  const RoutineSpot* spot = RoutineSpotAt(who, at);
-  const CompanionInfo* c = CompanionByName(who);
-  if (spot == nullptr || c == nullptr) return FormatPoint(at);
-  if (std::string_view(spot->label) == "home") {
-    return fmt::format("{} home {}", c->possessive, FormatPoint(at));
-  }
-  return fmt::format("{} spot {} {}", c->possessive, spot->label, FormatPoint(at));
-}
-
-float Timeline::PlayerDistanceTo(sim::Vec3 point) const {
-  return sim::Distance(world_.PlayerPosition(), point);
 }
 
 std::string Timeline::PollCause(const sim::CallEvent& e) const {
@@ -213,6 +170,7 @@ void Timeline::OnCall(const sim::CallEvent& e) {
   if (id == NativeId::HasModelLoaded || id == NativeId::HasPropsetLoaded ||
       id == NativeId::IsMetaPedOutfitRequestReady || id == NativeId::IsAmbientSpeechPlaying) {
     lastPollCause_ = PollCause(e);
+    if (id == NativeId::HasModelLoaded && lastPollCause_.empty()) OnModelRequest(e);
     if (stall_.active && lastPollCause_ != stall_.cause) EndStall(at, false);
     return;
   }
@@ -230,6 +188,9 @@ void Timeline::OnCall(const sim::CallEvent& e) {
       }
       return;
     }
+    case NativeId::RequestModel:
+    case NativeId::SetModelAsNoLongerNeeded:
+      return OnModelRequest(e);
     case NativeId::RequestMetaPedOutfit:
       outfitRequests_[static_cast<std::int32_t>(c.result[0])] = c.Hash(1);
       return;
@@ -262,181 +223,6 @@ void Timeline::OnCall(const sim::CallEvent& e) {
     case NativeId::PromptDelete:
     case NativeId::PromptSetEnabled:
       return OnPrompt(e, at);
-    default:
-      return;
-  }
-}
-
-void Timeline::OnCreation(const sim::CallEvent& e, std::int64_t at) {
-  const sim::NativeCall& c = e.call;
-  const auto made = static_cast<sim::Handle>(c.result[0]);
-  switch (c.sig->id) {
-    case NativeId::CreatePed: {
-      const CompanionInfo* who = CompanionByModel(c.Hash(0));
-      const std::string name = who != nullptr ? who->name : "a ped of model " + HexHash(c.Hash(0));
-      if (made == 0) return Emit(at, fmt::format("the game refused to create {}", name));
-      known_[made] = Known{Thing::Companion, name};
-      ++stats_.events.companionsCreated;
-      if (who == nullptr) return Emit(at, name + " created");
-      return Emit(at, fmt::format("{} created at {} home, player {:.2f} units away", name,
-                                  who->possessive, PlayerDistanceTo(who->home)));
-    }
-    case NativeId::CreateObject:
-      if (made != 0) known_[made] = Known{Thing::Prop, "prop"};
-      return AddToBatch(BatchKind::PropsPlaced, "", "prop", made == 0, at);
-    case NativeId::CreatePropset:
-      if (made == 0) return Emit(at, "the game refused to place the campfire tent");
-      known_[made] = Known{Thing::Tent, "campfire tent"};
-      return Emit(at, fmt::format("campfire tent placed, player {:.2f} units from its centre",
-                                  PlayerDistanceTo(sim::places::kTentCentre)));
-    case NativeId::CreateVehicle:
-      if (made == 0) return Emit(at, "the game refused to create the supply wagon");
-      known_[made] = Known{Thing::Wagon, "supply wagon"};
-      return Emit(at, fmt::format("supply wagon created at its spot, player {:.2f} units away",
-                                  PlayerDistanceTo(sim::places::kWagonSpot)));
-    case NativeId::AddPropsetToVehicle:
-      if (c.Hash(1) == sim::JoaatHash(sim::places::kWagonCargo)) {
-        return Emit(at, fmt::format("{} loaded with its cargo", NameOf(c.Handle(0))));
-      }
-      return Emit(at, fmt::format("{} loaded with {}", NameOf(c.Handle(0)), AssetName(c.Hash(1))));
-    case NativeId::BlipAddForEntity:
-      if (made == 0) return Emit(at, "the game refused a map blip");
-      known_[made] = Known{Thing::Blip, "map blip of the " + NameOf(c.Handle(1))};
-      return Emit(at, "map blip added to the " + NameOf(c.Handle(1)));
-    case NativeId::ShowObjectiveText:
-      return Emit(at, fmt::format("objective shown: \"{}\"", c.String(0)));
-    default:
-      return;
-  }
-}
-
-void Timeline::OnRemoval(const sim::CallEvent& e, std::int64_t at) {
-  const sim::NativeCall& c = e.call;
-  const sim::Handle gone = e.refBefore[0];
-  const auto it = known_.find(gone);
-  if (it == known_.end()) {
-    return Emit(at,
-                fmt::format("{} called on {}, which campsim never saw made", c.sig->name, gone));
-  }
-  const Known thing = it->second;
-  known_.erase(it);
-  switch (thing.thing) {
-    case Thing::Companion: {
-      const CompanionInfo* who = CompanionByName(thing.name);
-      const char* how = c.sig->id == NativeId::DismissPed ? "dismissed" : "removed";
-      if (who == nullptr) return Emit(at, fmt::format("{} {}", thing.name, how));
-      return Emit(at, fmt::format("{} {}, player {:.2f} units from {} home", thing.name, how,
-                                  PlayerDistanceTo(who->home), who->possessive));
-    }
-    case Thing::Prop:
-      return AddToBatch(BatchKind::PropsRemoved, "", "prop", false, at);
-    case Thing::Tent:
-      return Emit(at, fmt::format("campfire tent removed, player {:.2f} units from its centre",
-                                  PlayerDistanceTo(sim::places::kTentCentre)));
-    case Thing::Blip:
-      return Emit(at, thing.name + " removed");
-    case Thing::Wagon: {
-      const float toFence = PlayerDistanceTo(sim::places::kFence);
-      if (toFence < kDeliveryRadius) ++stats_.events.deliveries;
-      const std::string text =
-          toFence < kDeliveryRadius
-              ? fmt::format(
-                    "supply wagon delivered, player {:.2f} units from the fence; wagon removed",
-                    toFence)
-              : fmt::format("supply wagon removed, player {:.2f} units from its spot",
-                            PlayerDistanceTo(sim::places::kWagonSpot));
-      return Emit(at, text);
-    }
-  }
-}
-
-void Timeline::OnSpeech(const sim::CallEvent& e, std::int64_t at) {
-  const sim::Handle speaker = e.call.Handle(0);
-  const sim::SpeechFields speech = e.call.Speech(1);
-  const std::string line = speech.lineName != nullptr ? speech.lineName : "";
-  lastLine_[speaker] = line;
-  if (exchange_.prompt != 0) ++exchange_.lines;
-  const auto& spoken = world_.Spoken();
-  const bool silent = !spoken.empty() && spoken.back().speaker == speaker &&
-                      spoken.back().lineName == line && spoken.back().silent;
-  const std::string who = NameOf(speaker);
-  EmitOrRepeat(fmt::format("say {} {}", speaker, line), at,
-               fmt::format("{} says \"{}\" (variation {}){}", who, line, speech.variation,
-                           silent ? ", never heard" : ""),
-               fmt::format("{} asked to say \"{}\"", who, line));
-}
-
-void Timeline::OnTask(const sim::CallEvent& e, std::int64_t at) {
-  const sim::NativeCall& c = e.call;
-  const std::string who = NameOf(c.Handle(0));
-  auto point = [&](int i) { return sim::Vec3{c.Float(i), c.Float(i + 1), c.Float(i + 2)}; };
-  switch (c.sig->id) {
-    case NativeId::TaskGoToCoord:
-      return Emit(at, fmt::format("{} walks to {} at {:.1f} units/s", who,
-                                  CompanionPlace(who, point(1)), c.Float(4)));
-    case NativeId::TaskGoStraightToCoord:
-      return Emit(at, fmt::format("{} goes straight to {}", who, CompanionPlace(who, point(1))));
-    case NativeId::TaskStartScenarioAtPosition:
-      return Emit(at, fmt::format("{} starts {} at {} for {} s", who, ScenarioName(c.Hash(1)),
-                                  CompanionPlace(who, point(2)), c.Int(6) / 1000));
-    case NativeId::TaskWanderInArea:
-      return Emit(at, fmt::format("{} wanders within {:.0f} units of {}", who, c.Float(4),
-                                  CompanionPlace(who, point(1))));
-    case NativeId::TaskTurnPedToFaceEntity: {
-      // Given every frame of a lock-on: only the first of a run is worth a line.
-      const std::string whom = NameOf(c.Handle(1));
-      return EmitOrRepeat(
-          fmt::format("turn {}", c.Handle(0)), at,
-          fmt::format("{} turns to face {}", who, whom == "player" ? "the player" : whom), "");
-    }
-    default:
-      return;
-  }
-}
-
-void Timeline::OnPrompt(const sim::CallEvent& e, std::int64_t at) {
-  const sim::NativeCall& c = e.call;
-  switch (c.sig->id) {
-    case NativeId::PromptGetGroupIdForTargetEntity:
-      promptTarget_ = c.Handle(0);
-      return;
-    case NativeId::PromptRegisterBegin:
-      prompts_[static_cast<sim::Handle>(c.result[0])] = PromptRecord{NameOf(promptTarget_), ""};
-      return;
-    case NativeId::CreateVarString:
-      pendingLabel_ = c.String(2);
-      return;
-    case NativeId::PromptSetText:
-      if (auto it = prompts_.find(c.Handle(0)); it != prompts_.end())
-        it->second.label = pendingLabel_;
-      return;
-    case NativeId::PromptRegisterEnd:
-      if (auto it = prompts_.find(c.Handle(0)); it != prompts_.end()) {
-        AddToBatch(BatchKind::PromptsShown, it->second.owner, it->second.label, false, at);
-      }
-      return;
-    case NativeId::PromptDelete:
-      if (auto it = prompts_.find(c.Handle(0)); it != prompts_.end()) {
-        AddToBatch(BatchKind::PromptsRemoved, it->second.owner, it->second.label, false, at);
-        prompts_.erase(it);
-      }
-      return;
-    case NativeId::PromptSetEnabled: {
-      const auto it = prompts_.find(c.Handle(0));
-      if (it == prompts_.end()) return;
-      if (!c.Bool(1)) {
-        exchange_ = Exchange{c.Handle(0), it->second.owner, it->second.label, at, 0};
-        ++stats_.events.exchanges;
-        return Emit(at, fmt::format("{}: \"{}\" held, the exchange begins", exchange_.owner,
-                                    exchange_.label));
-      }
-      if (exchange_.prompt != c.Handle(0)) return;  // a new prompt, enabled as it is made
-      Emit(at,
-           fmt::format("{}: the \"{}\" exchange ends after {}, {} lines", exchange_.owner,
-                       exchange_.label, FormatSeconds(at - exchange_.startMs), exchange_.lines));
-      exchange_ = Exchange{};
-      return;
-    }
     default:
       return;
   }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <unordered_map>
@@ -15,12 +16,21 @@
 
 namespace campsim {
 
+// Told of each line as it is made and of each task given, for a replay of the run.
+class TimelineListener {
+ public:
+  virtual ~TimelineListener() = default;
+  virtual void OnLine(std::int64_t atMs, const std::string& text) = 0;
+  virtual void OnTask(std::int64_t atMs, const std::string& who, const std::string& words) = 0;
+};
+
 class Timeline final : public sim::TraceSink {
  public:
   explicit Timeline(const sim::World& world);
 
   // Every line goes to each output as it is made; with none, only the counts are kept.
   void AddOutput(std::ostream* out) { outputs_.push_back(out); }
+  void SetListener(TimelineListener* listener) { listener_ = listener; }
   // A line of the runner's own (a scenario step), at the world's current time.
   void Note(const std::string& text);
   // Ends what is still open: a batch, repeated requests, a stall.
@@ -32,6 +42,12 @@ class Timeline final : public sim::TraceSink {
   const RunStats& Stats() const { return stats_; }
   std::uint64_t LineCount() const { return lineCount_; }
   std::int64_t Since(std::int32_t clock) const;
+  // What the script has been waiting for since `startMs`, if it is held inside a frame now.
+  struct Waiting {
+    std::string cause;
+    std::int64_t startMs = 0;
+  };
+  std::optional<Waiting> WaitingNow() const;
 
  private:
   enum class Thing : std::uint8_t { Companion, Prop, Tent, Wagon, Blip };
@@ -85,9 +101,15 @@ class Timeline final : public sim::TraceSink {
   void EmitRepeatEnd(std::int64_t atMs, const Repeat& repeat);
   void EndRepeats(std::int64_t atMs, bool all);
   void EndStall(std::int64_t atMs, bool ongoing);
-
+  // The name to tell a ped by, and the sentence about it as the ped stands: the same, or
+  // saying that the ped is gone or was never made.
   std::string NameOf(sim::Handle handle) const;
-  std::string CompanionPlace(const std::string& who, sim::Vec3 at) const;
+  std::string AsItStands(sim::Handle handle, const std::string& who,
+                         const std::string& sentence) const;
+  // Ped 0 after a creation given up: the companion it stands for, found by the line or spot.
+  std::string NeverMadeFor(const std::string& line, const sim::Vec3* spot) const;
+  void OnModelRequest(const sim::CallEvent& e);
+
   float PlayerDistanceTo(sim::Vec3 point) const;
   // What the call is still waiting for, if it is a poll that answered "not yet".
   std::string PollCause(const sim::CallEvent& e) const;
@@ -102,10 +124,15 @@ class Timeline final : public sim::TraceSink {
   std::uint32_t startClock_;
   std::int64_t frameMs_;
   std::vector<std::ostream*> outputs_;
+  TimelineListener* listener_ = nullptr;
   std::uint64_t lineCount_ = 0;
   RunStats stats_;
 
   std::unordered_map<sim::Handle, Known> known_;
+  // Companions whose model was asked for and has not loaded yet, and those given up on: the
+  // plugin's ped 0 stands for one of them.
+  std::vector<std::string> loading_;
+  std::vector<std::string> neverMade_;
   std::vector<sim::Handle> playerPeds_;
   std::unordered_map<sim::Handle, PromptRecord> prompts_;
   sim::Handle promptTarget_ = 0;

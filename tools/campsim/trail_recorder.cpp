@@ -1,0 +1,45 @@
+#include "sim/world/world.h"
+#include "tools/campsim/map_svg.h"
+#include "tools/campsim/map_view.h"
+
+namespace campsim {
+
+namespace {
+constexpr float kJump = 60.0f;  // farther than this between samples is a teleport
+}  // namespace
+
+TrailRecorder::TrailRecorder(std::int64_t everyMs) : everyMs_(everyMs) {
+  for (const Style& s : kStyles) trails_.push_back(Trail{s.name, {}});
+  lastHandle_.assign(trails_.size(), 0);
+}
+
+void TrailRecorder::Sample(std::size_t i, sim::Handle handle, sim::Vec3 at) {
+  if (handle == 0) {  // not there: the next sample starts a new segment
+    lastHandle_[i] = 0;
+    return;
+  }
+  auto& segments = trails_[i].segments;
+  const bool jumped = !segments.empty() && !segments.back().empty() &&
+                      sim::Distance(segments.back().back(), at) > kJump;
+  if (handle != lastHandle_[i] || jumped) segments.emplace_back();
+  lastHandle_[i] = handle;
+  segments.back().push_back(at);
+}
+
+void TrailRecorder::AfterFrame(sim::Simulation& sim) {
+  sim::World& world = sim.world();
+  if (world.ElapsedMs() < nextMs_) return;
+  nextMs_ = world.ElapsedMs() + everyMs_;
+  for (std::size_t i = 0; i < trails_.size(); ++i) {
+    const std::string& name = trails_[i].name;
+    if (name == "player") {
+      Sample(i, world.PlayerPed(), world.PlayerPosition());
+      continue;
+    }
+    const sim::Handle handle = name == "wagon" ? sim.Wagon() : world.FindPedNamed(name);
+    const sim::Entity* e = world.Find(handle);
+    Sample(i, e != nullptr ? handle : 0, e != nullptr ? e->position : sim::Vec3{});
+  }
+}
+
+}  // namespace campsim
