@@ -32,6 +32,7 @@ void World::AdvanceFrame() {
   s.elapsedMs += s.settings.frameMs;
   AdvanceTasks(s);
   AdvancePromptHolds(s);
+  ExpireTimedPresses(s);
 }
 
 std::int32_t World::Clock() const { return static_cast<std::int32_t>(state_->clock); }

@@ -53,8 +53,8 @@ TEST(ScenarioFileErrors, EachWrongStepIsNamedByItsNumber) {
   ExpectRejected("type.json", WithSteps(R"({"wait": "soon"})"),
                  "step 1: \"wait\" must be a whole number from 0 to 86400000, not a string");
   ExpectRejected("fraction.json", WithSteps(R"({"hold": "INPUT_CONTEXT_A", "ms": 700.5})"),
-                 "step 1: \"ms\" must be a whole number from 0 to 86400000, not a number with a "
-                 "fraction");
+                 "step 1: \"ms\" must be a whole number from 0 to 86400000, not 700.5, a number "
+                 "with a fraction");
   ExpectRejected("length.json", WithSteps(R"({"wait": 1}, {"wait": 2}, {"teleport": [1, 2]})"),
                  "step 3: \"teleport\" must be [x, y, z], three numbers, not 2 of them");
   ExpectRejected("item.json", WithSteps(R"({"move": [1, "north", 3]})"),
@@ -85,7 +85,7 @@ TEST(ScenarioFileErrors, WrongSettingsAreNamedByTheirKey) {
   ExpectRejected("top.json", R"({"steps": [], "speed": 4})",
                  "unknown key \"speed\" (seed, frame_ms, clock, start, world, steps)");
   ExpectRejected("frame.json", R"({"frame_ms": 0, "steps": []})",
-                 "\"frame_ms\" must be a whole number from 1 to 1000, not 0");
+                 "\"frame_ms\" must be a whole number from 1 to 1000; 0 is too small");
   ExpectRejected("world.json", R"({"world": {"load_poll": 2}, "steps": []})",
                  "\"world\" has an unknown key \"load_poll\" (load_polls, speech_ms)");
   ExpectRejected("seed.json", R"({"seed": -1, "steps": []})",

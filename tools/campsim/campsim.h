@@ -6,7 +6,10 @@
 namespace campsim {
 
 // Exit status: 0 after a run, 1 if the host stopped the plugin (or a soak check failed),
-// 2 for a scenario file or a command line that cannot be used, before any frame runs.
-int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+// 2 for a scenario file, a plugin or a command line that cannot be used, before any frame
+// runs, 3 if an output could not be written whole. The soak's progress bar goes to `err`
+// only when it is a terminal.
+int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+               bool errIsTerminal = false);
 
 }  // namespace campsim
