@@ -20,14 +20,7 @@ std::string WithSteps(const std::string& steps) {
   return R"({"seed": 3, "start": [-1400, -1600, 80], "steps": [)" + steps + "]}";
 }
 
-void ExpectRejected(const std::string& name, const std::string& text, const std::string& expected) {
-  const std::string path = WriteTemp(name, text);
-  const auto run = RunCampsimWith({path});
-  EXPECT_EQ(run.code, 2) << run.err;
-  ASSERT_EQ(run.ErrLines().size(), 1u) << run.err;
-  EXPECT_EQ(run.err, path + ": " + expected + "\n");
-  EXPECT_EQ(run.out, "") << "nothing may run before the file is known to be good";
-}
+using campsim_test::ExpectRejected;
 
 TEST(ScenarioFileErrors, AFileThatCannotBeReadIsNamed) {
   const std::string path = campsim_test::TempPath("no_such_scenario.json");

@@ -28,7 +28,9 @@ TEST(Soak, TheProgressBarIsDrawnOnATerminalAndReachesItsEnd) {
   const char* argv[] = {"campsim", "--soak", "10m"};
   std::ostringstream out;
   std::ostringstream err;
-  ASSERT_EQ(campsim::RunCampsim(3, argv, out, err, true), 0) << err.str();
+  campsim::CampsimSetup terminal;
+  terminal.errIsTerminal = true;
+  ASSERT_EQ(campsim::RunCampsim(3, argv, out, err, terminal), 0) << err.str();
   EXPECT_NE(err.str().find("100%  10m 00s of 10m 00s simulated"), std::string::npos) << err.str();
 }
 

@@ -153,7 +153,7 @@ std::string CloseOutputs(const Options& o, Outputs& outputs, std::ostream& out) 
 }
 
 int RunScenario(const Scenario& scenario, const Options& o, Outputs& outputs, std::ostream& out,
-                std::ostream& err) {
+                std::ostream& err, std::int64_t* elapsedMs) {
   sim::SimulationOptions simOptions;
   simOptions.world = scenario.world;
   simOptions.pluginPath = o.plugin;
@@ -175,6 +175,7 @@ int RunScenario(const Scenario& scenario, const Options& o, Outputs& outputs, st
   TrailRecorder trails;
   if (outputs.map.is_open()) runner.AddObserver(&trails);
   runner.Run(scenario.steps);
+  if (elapsedMs != nullptr) *elapsedMs = sim.world().ElapsedMs();
   timeline.Finish();
   sim.host().RemoveSink(&timeline);
   if (trace) {
@@ -198,7 +199,7 @@ int RunScenario(const Scenario& scenario, const Options& o, Outputs& outputs, st
 }  // namespace
 
 int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-               bool errIsTerminal) {
+               const CampsimSetup& setup) {
   CLI::App app{
       "campsim: runs the Campfire plugin in the simulated game and tells what it did.\n"
       "Without a scenario file it plays the built-in camp tour."};
@@ -238,7 +239,7 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
 
   Scenario scenario;
   if (app.count("scenario") > 0) {
-    ScenarioLoad load = LoadScenarioFile(o.scenario);
+    ScenarioLoad load = LoadScenarioFile(o.scenario, setup.limits);
     if (!load.scenario) {
       err << load.error << '\n';
       return kUnusable;
@@ -261,10 +262,10 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
     soakOptions.simulation.world = scenario.world;
     soakOptions.simulation.pluginPath = o.plugin;
     soakOptions.trace = outputs.trace.get();
-    soakOptions.progressBar = errIsTerminal;
+    soakOptions.progressBar = setup.errIsTerminal;
     code = RunSoak(soakOptions, out, err);
   } else {
-    code = RunScenario(scenario, o, outputs, out, err);
+    code = RunScenario(scenario, o, outputs, out, err, setup.elapsedMs);
   }
   if (std::string problem = CloseOutputs(o, outputs, out); !problem.empty()) {
     err << problem << '\n';

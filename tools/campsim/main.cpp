@@ -11,6 +11,7 @@
 #endif
 
 int main(int argc, char** argv) {
-  const bool errIsTerminal = CAMPSIM_ISATTY(2) != 0;
-  return campsim::RunCampsim(argc, argv, std::cout, std::cerr, errIsTerminal);
+  campsim::CampsimSetup setup;
+  setup.errIsTerminal = CAMPSIM_ISATTY(2) != 0;
+  return campsim::RunCampsim(argc, argv, std::cout, std::cerr, setup);
 }

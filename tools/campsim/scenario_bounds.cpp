@@ -72,8 +72,8 @@ class Bounds {
   // Throws the step's fault as text.
   std::string Step(campsim::Step& step) {
     return std::visit(Overloaded{
-                          [&](const WaitStep& s) { return Spend(Frames(s.ms)); },
-                          [&](const HoldStep& s) { return Spend(Frames(s.ms)); },
+                          [&](const WaitStep& s) { return Spend(s.ms, Frames(s.ms)); },
+                          [&](const HoldStep& s) { return Spend(s.ms, Frames(s.ms)); },
                           [&](const TeleportStep& s) {
                             Arrive(s.to);
                             return std::string();
@@ -102,15 +102,17 @@ class Bounds {
  private:
   double Frames(double ms) const { return std::ceil(ms / frameMs_); }
 
-  std::string Spend(double frames) {
-    const double ms = frames * frameMs_;
-    if (totalMs_ + ms > static_cast<double>(limits_.maxLengthMs)) {
+  // The limit is held to the time the steps ask for; the length the run may take also
+  // counts each step's last frame in full.
+  std::string Spend(double askedMs, double frames) {
+    if (askedMs_ + askedMs > static_cast<double>(limits_.maxLengthMs)) {
       return fmt::format(
           "the run would last {} of game time, more than the {} a scenario may run (--soak is "
           "for long runs)",
-          Duration(totalMs_ + ms), Limit(limits_.maxLengthMs));
+          Duration(askedMs_ + askedMs), Limit(limits_.maxLengthMs));
     }
-    totalMs_ += ms;
+    askedMs_ += askedMs;
+    totalMs_ += frames * frameMs_;
     return {};
   }
 
@@ -128,7 +130,7 @@ class Bounds {
     double frames = 0.0;
     if (distance > 0.0 && perFrame > 0.0f) {
       frames = std::ceil(distance / (perFrame * kPaceAllowance)) + 1.0;
-      if (std::string e = Spend(frames); !e.empty()) return e;
+      if (std::string e = Spend(frames * frameMs_, frames); !e.empty()) return e;
     }
     if (tooSlow) {
       return fmt::format(
@@ -146,6 +148,7 @@ class Bounds {
   Box player_;
   Box wagon_;
   bool maybeAboard_ = false;
+  double askedMs_ = 0.0;
   double totalMs_ = 0.0;
 };
 
