@@ -85,6 +85,9 @@ TEST(ScenarioNumbers, ANumberTooLargeIsCalledTooLargeNotAFraction) {
   ExpectRejected("seed.json", R"({"seed": 1e20, "steps": []})",
                  "\"seed\" must be a whole number of 0 or more up to 18446744073709551615; 1e+20 "
                  "is too large");
+  // Found by the scenario fuzzer: past a double's range the reader itself gives up.
+  ExpectRejected("overflow.json", R"({"steps": [{"wait": 1e993}]})",
+                 "number overflow parsing '1e993'");
   ExpectRejected("half.json", R"({"steps": [{"wait": 1.5}]})",
                  "step 1: \"wait\" must be a whole number from 0 to 86400000, not 1.5, a number "
                  "with a fraction");

@@ -15,6 +15,7 @@
 #include "sim/host/json_trace.h"
 #include "tools/campsim/camp_tour.h"
 #include "tools/campsim/census.h"
+#include "tools/campsim/json_values.h"
 #include "tools/campsim/map_svg.h"
 #include "tools/campsim/plugin_check.h"
 #include "tools/campsim/scenario_bounds.h"
@@ -74,8 +75,8 @@ Parsed ParseValues(const Options& o) {
   if (!o.seed.empty()) {
     std::uint64_t seed = 0;
     if (o.seed[0] == '-' || !WholeText(o.seed, seed)) {
-      p.problem = fmt::format("campsim: --seed must be a whole number from 0 to {}, not \"{}\"",
-                              std::numeric_limits<std::uint64_t>::max(), o.seed);
+      p.problem = fmt::format("campsim: --seed must be a whole number from 0 to {}, not {}",
+                              std::numeric_limits<std::uint64_t>::max(), Quoted(o.seed));
       return p;
     }
     p.seed = seed;
@@ -84,8 +85,8 @@ Parsed ParseValues(const Options& o) {
     const std::optional<std::int64_t> ms = DurationMs(o.soak);
     if (!ms || *ms < 1000 || *ms > kLongestSoakMs) {
       p.problem = fmt::format(
-          "campsim: --soak must be a whole number of ms, s, m, h or d from 1s to 366d, not \"{}\"",
-          o.soak);
+          "campsim: --soak must be a whole number of ms, s, m, h or d from 1s to 366d, not {}",
+          Quoted(o.soak));
       return p;
     }
     p.soakMs = *ms;

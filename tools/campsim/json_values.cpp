@@ -40,6 +40,10 @@ void NoFraction(const json& v, std::string_view what, std::string_view range) {
 
 }  // namespace
 
+std::string Quoted(std::string_view text) {
+  return json(std::string(text)).dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
 std::string KindOf(const json& v) {
   if (v.is_null()) return "null";
   if (v.is_boolean()) return "a boolean";

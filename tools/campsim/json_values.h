@@ -18,6 +18,9 @@ struct Invalid {
   std::string what;
 };
 
+// The file's own text in double quotes, escaped, so that a message stays on one line.
+std::string Quoted(std::string_view text);
+
 // "a string", "a whole number", "an array", ...
 std::string KindOf(const json& v);
 

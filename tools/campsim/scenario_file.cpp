@@ -73,7 +73,7 @@ void ReadWorld(const json& v, sim::WorldSettings& w) {
   for (const auto& [key, value] : v.items()) {
     const Setting* setting = Find(kWorldSettings, key);
     if (setting == nullptr) {
-      throw Invalid{fmt::format("\"world\" has an unknown key \"{}\" ({})", key,
+      throw Invalid{fmt::format("\"world\" has an unknown key {} ({})", Quoted(key),
                                 KeyList(kWorldSettings, ""))};
     }
     setting->read(value, w);
@@ -86,7 +86,8 @@ Scenario Read(const json& doc, const std::string& name) {
   scenario.name = name;
   for (const auto& [key, value] : doc.items()) {
     if (key != "steps" && Find(kFileSettings, key) == nullptr) {
-      throw Invalid{fmt::format("unknown key \"{}\" ({})", key, KeyList(kFileSettings, "steps"))};
+      throw Invalid{
+          fmt::format("unknown key {} ({})", Quoted(key), KeyList(kFileSettings, "steps"))};
     }
   }
   // In the table's order, so that the first fault found is the same whatever the file's.
@@ -108,7 +109,7 @@ Scenario Read(const json& doc, const std::string& name) {
 }
 
 // nlohmann's message without its "[json.exception.parse_error.101] " tag.
-std::string ParseMessage(const json::parse_error& e) {
+std::string ParseMessage(const json::exception& e) {
   std::string_view message = e.what();
   if (const auto tag = message.find("] "); tag != std::string_view::npos)
     message.remove_prefix(tag + 2);
@@ -125,6 +126,9 @@ ScenarioLoad ParseScenario(std::string_view text, const std::string& name,
       doc = ParseStrictJson(text);
     } catch (const json::parse_error& e) {
       return {std::nullopt, fmt::format("{}: not valid JSON: {}", name, ParseMessage(e))};
+    } catch (const json::out_of_range& e) {
+      // A number past a double's range, such as 1e400.
+      return {std::nullopt, fmt::format("{}: {}", name, ParseMessage(e))};
     }
     Scenario scenario = Read(doc, name);
     if (std::string e = BoundScenario(scenario, limits); !e.empty()) throw Invalid{e};

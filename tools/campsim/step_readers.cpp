@@ -29,8 +29,8 @@ struct StepKind {
 std::string CompanionName(const json& v, std::string_view what) {
   std::string name = Text(v, what);
   if (CompanionByName(name) == nullptr) {
-    throw Invalid{
-        fmt::format("{}: no companion is named \"{}\" (Charles, Sadie, Karen or Abe)", what, name)};
+    throw Invalid{fmt::format("{}: no companion is named {} (Charles, Sadie, Karen or Abe)", what,
+                              Quoted(name))};
   }
   return name;
 }
@@ -38,8 +38,8 @@ std::string CompanionName(const json& v, std::string_view what) {
 std::string VictimName(const json& v, std::string_view what) {
   std::string name = Text(v, what);
   if (CompanionByName(name) == nullptr && name != "wagon" && name != "tent") {
-    throw Invalid{fmt::format("{}: \"{}\" is not Charles, Sadie, Karen, Abe, \"wagon\" or \"tent\"",
-                              what, name)};
+    throw Invalid{fmt::format("{}: {} is not Charles, Sadie, Karen, Abe, \"wagon\" or \"tent\"",
+                              what, Quoted(name))};
   }
   return name;
 }
@@ -56,7 +56,7 @@ Step AssetHash(const json& v, const json&, std::string_view what) {
     const char* last = text.data() + text.size();
     const auto [end, ec] = std::from_chars(first, last, hash, 16);
     if (ec != std::errc() || end != last) {
-      throw Invalid{fmt::format("{}: \"{}\" is not a 32-bit hex hash", what, text)};
+      throw Invalid{fmt::format("{}: {} is not a 32-bit hex hash", what, Quoted(text))};
     }
     return NeverLoadsStep{hash, text};
   }
@@ -154,7 +154,7 @@ Step ReadStep(const json& item) {
   for (const auto& [key, value] : item.items()) {
     if (OwnerOfExtra(key) != nullptr) continue;
     const StepKind* k = KindFor(key);
-    if (k == nullptr) throw Invalid{fmt::format("unknown action \"{}\"", key)};
+    if (k == nullptr) throw Invalid{fmt::format("unknown action {}", Quoted(key))};
     if (kind != nullptr) {
       throw Invalid{
           fmt::format("has two actions, \"{}\" and \"{}\"; give one per step", action, key)};

@@ -23,7 +23,7 @@ std::string Where(const std::vector<Level>& levels) {
   if (top == "steps" && levels.size() >= 3 && !levels[1].object) {
     return fmt::format("step {}: ", levels[1].items);
   }
-  return fmt::format("\"{}\" ", top);
+  return Quoted(top) + " ";
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ json ParseStrictJson(std::string_view text) {
         std::string key = parsed.get<std::string>();
         if (std::find(keys.begin(), keys.end(), key) != keys.end()) {
           keys.push_back(key);  // so that the place is named as the key's
-          throw Invalid{fmt::format("{}has the key \"{}\" twice", Where(levels), key)};
+          throw Invalid{fmt::format("{}has the key {} twice", Where(levels), Quoted(key))};
         }
         keys.push_back(std::move(key));
         break;
