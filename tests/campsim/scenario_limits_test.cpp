@@ -113,6 +113,9 @@ TEST(ScenarioKeys, AKeyGivenTwiceIsRefusedWhereItIs) {
                  "\"world\" has the key \"speech_ms\" twice");
   ExpectRejected("step.json", R"({"steps": [{"wait": 1}, {"wait": 10, "wait": 20}]})",
                  "step 2: has the key \"wait\" twice");
+  // The file's own text is quoted as JSON writes it, so that the refusal stays one line.
+  ExpectRejected("newline.json", R"({"steps": [{"wait\nwait": 1}]})",
+                 "step 1: unknown action \"wait\\nwait\"");
   ExpectRejected("move.json",
                  R"({"steps": [[1], {"wait": 1}, {"move": [1, 2, 3], "speed": 2, "speed": 3}]})",
                  "step 3: has the key \"speed\" twice");
