@@ -2,7 +2,7 @@
 # The fuzzers: builds the plugin with libFuzzer's coverage, AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang), then lets each fuzzer run for a bounded time: the
 # fuzzed world for FUZZ_SECONDS (60 unless set), the fuzzed scenario files for
-# SCENARIO_FUZZ_SECONDS (45 unless set). Extra arguments go to both fuzzers.
+# SCENARIO_FUZZ_SECONDS (30 unless set). Extra arguments go to both fuzzers.
 # New inputs are kept in build/fuzz/corpus and build/fuzz/scenario_corpus (fuzz/corpus and
 # fuzz/scenario_corpus, the checked-in seeds, are only read); an input that makes a fuzzer
 # fail is written to build/fuzz/artifacts or build/fuzz/scenario_artifacts and the script
@@ -19,5 +19,5 @@ build/fuzz/fuzz/campfire_world_fuzzer build/fuzz/corpus fuzz/corpus \
   -artifact_prefix=build/fuzz/artifacts/ "$@"
 build/fuzz/fuzz/campfire_scenario_fuzzer build/fuzz/scenario_corpus fuzz/scenario_corpus \
   -dict=fuzz/scenario.dict -max_len=4096 -timeout=30 \
-  -max_total_time="${SCENARIO_FUZZ_SECONDS:-45}" -print_final_stats=1 \
+  -max_total_time="${SCENARIO_FUZZ_SECONDS:-30}" -print_final_stats=1 \
   -artifact_prefix=build/fuzz/scenario_artifacts/ "$@"
