@@ -69,7 +69,7 @@ class Bounds {
         player_(Box::At(world.playerStart)),
         wagon_(Box::At(sim::places::kWagonSpot)) {}
 
-  // Throws the step's fault as text.
+  // What is wrong with the step, or nothing.
   std::string Step(campsim::Step& step) {
     return std::visit(Overloaded{
                           [&](const WaitStep& s) { return Spend(s.ms, Frames(s.ms)); },
