@@ -25,3 +25,12 @@ if(CAMPFIRE_CROSS_PLUGIN AND CAMPFIRE_MINGW_CXX)
 elseif(CAMPFIRE_CROSS_PLUGIN)
   message(WARNING "mingw-w64 not found: Campfire.asi is not built (apt-get install g++-mingw-w64-x86-64-win32)")
 endif()
+
+# Both builds of the plugin: the native one the simulator loads and Campfire.asi, which the
+# Windows tests compare with it. scripts/tour.sh and the tests' first step build this, so
+# that the two never come from different sources.
+add_custom_target(campfire_plugins)
+add_dependencies(campfire_plugins campfire_plugin)
+if(TARGET campfire_windows)
+  add_dependencies(campfire_plugins campfire_windows)
+endif()

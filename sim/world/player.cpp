@@ -27,7 +27,28 @@ Handle LockOnTarget(const WorldState& s) {
 }
 
 bool ControlHeld(const WorldState& s, std::uint32_t control) {
-  return std::find(s.heldControls.begin(), s.heldControls.end(), control) != s.heldControls.end();
+  return std::find(s.heldControls.begin(), s.heldControls.end(), control) != s.heldControls.end() ||
+         std::any_of(s.timedPresses.begin(), s.timedPresses.end(),
+                     [&](const WorldState::TimedPress& p) { return p.control == control; });
+}
+
+std::int32_t HeldThisFrameMs(const WorldState& s, std::uint32_t control) {
+  const std::int32_t frame = s.settings.frameMs;
+  if (std::find(s.heldControls.begin(), s.heldControls.end(), control) != s.heldControls.end()) {
+    return frame;
+  }
+  std::int32_t held = 0;
+  for (const WorldState::TimedPress& p : s.timedPresses) {
+    if (p.control == control) held = std::max(held, std::min(frame, p.leftMs));
+  }
+  return held;
+}
+
+// A press that runs out lets its control up without clearing the prompts' holds: they
+// clear in the next frame's advance, after the script has seen them.
+void ExpireTimedPresses(WorldState& s) {
+  for (WorldState::TimedPress& p : s.timedPresses) p.leftMs -= s.settings.frameMs;
+  std::erase_if(s.timedPresses, [](const WorldState::TimedPress& p) { return p.leftMs <= 0; });
 }
 
 void MovePlayer(WorldState& s, Vec3 to) {
@@ -120,7 +141,13 @@ void World::HoldControl(std::uint32_t controlHash) {
 void World::ReleaseControl(std::uint32_t controlHash) {
   auto& held = state_->heldControls;
   held.erase(std::remove(held.begin(), held.end(), controlHash), held.end());
+  std::erase_if(state_->timedPresses,
+                [&](const WorldState::TimedPress& p) { return p.control == controlHash; });
   ClearHolds(*state_, controlHash);
+}
+
+void World::PressControl(std::uint32_t controlHash, std::int32_t ms) {
+  if (ms > 0) state_->timedPresses.push_back({controlHash, ms});
 }
 
 // The new ped takes the old one's place and seat; the old one stays behind as a plain ped.

@@ -44,12 +44,13 @@ std::int32_t PromptGroupOf(const WorldState& s, Handle entity) {
 void AdvancePromptHolds(WorldState& s) {
   std::int32_t targetGroup = PromptGroupOf(s, LockOnTarget(s));
   for (PromptInfo& p : s.prompts) {
+    const std::int32_t heldMs = HeldThisFrameMs(s, p.control);
     bool holding = p.registered && p.holdMode && p.enabled && p.visible && targetGroup != 0 &&
-                   p.group == targetGroup && ControlHeld(s, p.control);
+                   p.group == targetGroup && heldMs > 0;
     if (!holding) {
       ClearHold(p);
     } else if (!p.holdCompleted) {
-      p.heldMs += s.settings.frameMs;
+      p.heldMs += heldMs;
       p.holdCompleted = p.heldMs >= p.holdMs;
     }
   }

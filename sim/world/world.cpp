@@ -32,6 +32,7 @@ void World::AdvanceFrame() {
   s.elapsedMs += s.settings.frameMs;
   AdvanceTasks(s);
   AdvancePromptHolds(s);
+  ExpireTimedPresses(s);
   ClearReleased(s);
 }
 

@@ -97,6 +97,9 @@ class World final : public Game {
   Handle LockOnTarget() const;                  // 0 once the target no longer exists
   void HoldControl(std::uint32_t controlHash);  // held until released
   void ReleaseControl(std::uint32_t controlHash);
+  // Down for `ms` of game time from the next frame on, then up by itself. A prompt hold it
+  // completes, even within its last frame, is seen by the script in the frame after.
+  void PressControl(std::uint32_t controlHash, std::int32_t ms);
   Handle ReplacePlayerPed();  // the player's ped becomes a new one; returns it
 
   // --- reloads ---

@@ -71,6 +71,11 @@ struct WorldState {
   Handle playerPed = 0;
   Handle lockOn = 0;
   std::vector<std::uint32_t> heldControls;
+  struct TimedPress {
+    std::uint32_t control;
+    std::int32_t leftMs;
+  };
+  std::vector<TimedPress> timedPresses;
 
   std::vector<SpokenLine> spoken;
   std::vector<LineTiming> lineTimings;
@@ -125,6 +130,9 @@ bool IsSpeaking(const WorldState& s, Handle ped);
 // player.cpp
 Handle LockOnTarget(const WorldState& s);  // 0 unless the target still exists
 bool ControlHeld(const WorldState& s, std::uint32_t control);
+// How much of the coming frame the control is down: all of it, part of it or none.
+std::int32_t HeldThisFrameMs(const WorldState& s, std::uint32_t control);
+void ExpireTimedPresses(WorldState& s);
 void MovePlayer(WorldState& s, Vec3 to);  // the player's vehicle comes along
 
 // prompts.cpp

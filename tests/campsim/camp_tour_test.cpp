@@ -173,12 +173,17 @@ TEST(CampsimRuns, TheSeedChangesTheDrawsAndNothingElse) {
   EXPECT_EQ(first.out, RunCampsimWith({}).out);
 }
 
-TEST(CampsimRuns, APluginThatCannotBeLoadedEndsWithExitOne) {
+TEST(CampsimRuns, APluginThatCannotBeLoadedIsAFileCampsimCannotUse) {
   const std::string notAPlugin = campsim_test::WriteTemp("not_a_plugin.so", "plain text");
-  const auto run = RunCampsimWith({"--plugin", notAPlugin});
-  EXPECT_EQ(run.code, 1);
-  ASSERT_EQ(run.ErrLines().size(), 1u) << run.err;
-  EXPECT_EQ(run.err.rfind("campsim: cannot run the plugin: ", 0), 0u) << run.err;
+  for (const auto& args : {std::vector<std::string>{"--plugin", notAPlugin},
+                           std::vector<std::string>{"--plugin", notAPlugin, "--soak", "1h"}}) {
+    const auto run = RunCampsimWith(args);
+    EXPECT_EQ(run.code, 2);
+    ASSERT_EQ(run.ErrLines().size(), 1u) << run.err;
+    EXPECT_EQ(run.err.rfind("campsim: cannot use the plugin: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(notAPlugin), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
 }
 
 TEST(CampsimRuns, AModelThatNeverLoadsShowsAsAStall) {

@@ -56,6 +56,28 @@ inline std::string ReadText(const std::string& path) {
   return text.str();
 }
 
+// campsim refuses the file, written under `name`, with exit 2 and the one line
+// "PATH: expected", before any frame runs.
+inline void ExpectRejected(const std::string& name, const std::string& text,
+                           const std::string& expected) {
+  SCOPED_TRACE(name);
+  const std::string path = WriteTemp(name, text);
+  const auto run = RunCampsimWith({path});
+  EXPECT_EQ(run.code, 2) << run.err;
+  ASSERT_EQ(run.ErrLines().size(), 1u) << run.err;
+  EXPECT_EQ(run.err, path + ": " + expected + "\n");
+  EXPECT_EQ(run.out, "") << "nothing may run before the file is known to be good";
+}
+
+// campsim refuses its command line with exit 2 and the one line `expected`.
+inline void ExpectCommandRefused(const std::vector<std::string>& args,
+                                 const std::string& expected) {
+  const auto run = RunCampsimWith(args);
+  EXPECT_EQ(run.code, 2) << run.err;
+  EXPECT_EQ(run.err, expected + "\n");
+  EXPECT_EQ(run.out, "");
+}
+
 // The index of the first line containing `needle` at or after `from`, or -1.
 inline int FindLine(const std::vector<std::string>& lines, const std::string& needle,
                     int from = 0) {

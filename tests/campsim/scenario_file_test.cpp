@@ -20,14 +20,7 @@ std::string WithSteps(const std::string& steps) {
   return R"({"seed": 3, "start": [-1400, -1600, 80], "steps": [)" + steps + "]}";
 }
 
-void ExpectRejected(const std::string& name, const std::string& text, const std::string& expected) {
-  const std::string path = WriteTemp(name, text);
-  const auto run = RunCampsimWith({path});
-  EXPECT_EQ(run.code, 2) << run.err;
-  ASSERT_EQ(run.ErrLines().size(), 1u) << run.err;
-  EXPECT_EQ(run.err, path + ": " + expected + "\n");
-  EXPECT_EQ(run.out, "") << "nothing may run before the file is known to be good";
-}
+using campsim_test::ExpectRejected;
 
 TEST(ScenarioFileErrors, AFileThatCannotBeReadIsNamed) {
   const std::string path = campsim_test::TempPath("no_such_scenario.json");
@@ -53,8 +46,8 @@ TEST(ScenarioFileErrors, EachWrongStepIsNamedByItsNumber) {
   ExpectRejected("type.json", WithSteps(R"({"wait": "soon"})"),
                  "step 1: \"wait\" must be a whole number from 0 to 86400000, not a string");
   ExpectRejected("fraction.json", WithSteps(R"({"hold": "INPUT_CONTEXT_A", "ms": 700.5})"),
-                 "step 1: \"ms\" must be a whole number from 0 to 86400000, not a number with a "
-                 "fraction");
+                 "step 1: \"ms\" must be a whole number from 0 to 86400000, not 700.5, a number "
+                 "with a fraction");
   ExpectRejected("length.json", WithSteps(R"({"wait": 1}, {"wait": 2}, {"teleport": [1, 2]})"),
                  "step 3: \"teleport\" must be [x, y, z], three numbers, not 2 of them");
   ExpectRejected("item.json", WithSteps(R"({"move": [1, "north", 3]})"),
@@ -85,7 +78,7 @@ TEST(ScenarioFileErrors, WrongSettingsAreNamedByTheirKey) {
   ExpectRejected("top.json", R"({"steps": [], "speed": 4})",
                  "unknown key \"speed\" (seed, frame_ms, clock, start, world, steps)");
   ExpectRejected("frame.json", R"({"frame_ms": 0, "steps": []})",
-                 "\"frame_ms\" must be a whole number from 1 to 1000, not 0");
+                 "\"frame_ms\" must be a whole number from 1 to 1000; 0 is too small");
   ExpectRejected("world.json", R"({"world": {"load_poll": 2}, "steps": []})",
                  "\"world\" has an unknown key \"load_poll\" (load_polls, speech_ms)");
   ExpectRejected("seed.json", R"({"seed": -1, "steps": []})",

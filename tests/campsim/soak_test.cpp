@@ -1,6 +1,7 @@
 // The soak: two hours of random visits run clean, and its checks catch each excess.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "campsim/campsim_run.h"
@@ -20,7 +21,17 @@ TEST(Soak, TwoHoursOfVisitsKeepTheCampInBounds) {
   ASSERT_GE(visits, 0);
   EXPECT_EQ(lines[static_cast<std::size_t>(visits)].find("visits            0 "),
             std::string::npos);
-  EXPECT_NE(run.err.find("100%"), std::string::npos) << "the progress bar reaches its end";
+  EXPECT_EQ(run.err, "") << "no progress bar where standard error is not a terminal";
+}
+
+TEST(Soak, TheProgressBarIsDrawnOnATerminalAndReachesItsEnd) {
+  const char* argv[] = {"campsim", "--soak", "10m"};
+  std::ostringstream out;
+  std::ostringstream err;
+  campsim::CampsimSetup terminal;
+  terminal.errIsTerminal = true;
+  ASSERT_EQ(campsim::RunCampsim(3, argv, out, err, terminal), 0) << err.str();
+  EXPECT_NE(err.str().find("100%  10m 00s of 10m 00s simulated"), std::string::npos) << err.str();
 }
 
 TEST(Soak, TheSameSeedGivesTheSameSoak) {

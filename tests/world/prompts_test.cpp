@@ -93,6 +93,41 @@ TEST_F(WorldPrompts, DisablingOrReleasingClearsTheHold) {
   EXPECT_FALSE(Completed(talk));
 }
 
+// A press for a set time counts to the millisecond: the part of its last frame too. The
+// completion it reaches there is still there for the script's next frame.
+TEST_F(WorldPrompts, ATimedPressCompletesToTheMillisecondAndIsSeenOnce) {
+  d.world.LockOn(charles);
+  d.world.PressControl(kTalkControl, 701);
+  d.Frames(21);  // 693 ms
+  EXPECT_FALSE(Completed(talk));
+  d.Frames(1);  // 8 ms of the frame held
+  EXPECT_TRUE(Completed(talk));
+  d.Frames(1);
+  EXPECT_FALSE(Completed(talk)) << "the control is up: the hold clears";
+
+  d.world.PressControl(kTalkControl, 700);
+  d.Frames(22);
+  EXPECT_TRUE(Completed(talk));
+  d.Frames(1);
+
+  d.world.PressControl(kTalkControl, 699);
+  d.Frames(22);
+  EXPECT_FALSE(Completed(talk));
+  d.Frames(10);
+  EXPECT_FALSE(Completed(talk));
+}
+
+TEST_F(WorldPrompts, ReleasingEndsATimedPressAtOnce) {
+  d.world.LockOn(charles);
+  d.world.PressControl(kTalkControl, 5000);
+  d.Frames(22);
+  ASSERT_TRUE(Completed(talk));
+  d.world.ReleaseControl(kTalkControl);
+  EXPECT_FALSE(Completed(talk));
+  d.Frames(30);
+  EXPECT_FALSE(Completed(talk));
+}
+
 TEST_F(WorldPrompts, HiddenPromptNeverCompletes) {
   d.Call(NativeId::PromptSetVisible, talk, 0);
   d.world.LockOn(charles);

@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -14,9 +15,12 @@
 #include "sim/host/json_trace.h"
 #include "tools/campsim/camp_tour.h"
 #include "tools/campsim/census.h"
+#include "tools/campsim/json_values.h"
 #include "tools/campsim/map_svg.h"
 #include "tools/campsim/replay.h"
 #include "tools/campsim/report_html.h"
+#include "tools/campsim/plugin_check.h"
+#include "tools/campsim/scenario_bounds.h"
 #include "tools/campsim/scenario_file.h"
 #include "tools/campsim/scenario_runner.h"
 #include "tools/campsim/soak.h"
@@ -27,8 +31,7 @@ namespace campsim {
 
 namespace {
 
-constexpr int kRunStopped = 1;
-constexpr int kUnusable = 2;
+constexpr std::int64_t kLongestSoakMs = 366 * kDayMs;
 
 struct Options {
   std::string scenario;
@@ -36,14 +39,68 @@ struct Options {
   std::string map;
   std::string timeline;
   std::string report;
-  std::optional<std::uint64_t> seed;
+  std::string seed;
   std::string plugin = CAMPFIRE_PLUGIN_PATH;
   bool quiet = false;
-  std::int64_t soakMs = 0;
+  std::string soak;
 };
 
+// What the command line's text means, or the one line that says why it cannot be used.
+struct Parsed {
+  std::optional<std::uint64_t> seed;
+  std::int64_t soakMs = 0;
+  std::string problem;
+};
+
+template <class T>
+bool WholeText(std::string_view text, T& value) {
+  const char* last = text.data() + text.size();
+  const auto [end, ec] = std::from_chars(text.data(), last, value);
+  return !text.empty() && ec == std::errc() && end == last;
+}
+
+// "90s", "30m", "6h", "7d", "500ms".
+std::optional<std::int64_t> DurationMs(std::string_view text) {
+  static constexpr std::pair<std::string_view, std::int64_t> kUnits[] = {
+      {"ms", 1}, {"s", 1000}, {"m", 60'000}, {"h", 3'600'000}, {"d", kDayMs}};
+  for (const auto& [unit, ms] : kUnits) {
+    if (text.size() <= unit.size() || !text.ends_with(unit)) continue;
+    std::int64_t n = 0;
+    if (!WholeText(text.substr(0, text.size() - unit.size()), n)) return std::nullopt;
+    if (n > kLongestSoakMs / ms) return kLongestSoakMs + 1;
+    return n * ms;
+  }
+  return std::nullopt;
+}
+
+Parsed ParseValues(const Options& o) {
+  Parsed p;
+  if (!o.seed.empty()) {
+    std::uint64_t seed = 0;
+    if (o.seed[0] == '-' || !WholeText(o.seed, seed)) {
+      p.problem = fmt::format("campsim: --seed must be a whole number from 0 to {}, not {}",
+                              std::numeric_limits<std::uint64_t>::max(), Quoted(o.seed));
+      return p;
+    }
+    p.seed = seed;
+  }
+  if (!o.soak.empty()) {
+    const std::optional<std::int64_t> ms = DurationMs(o.soak);
+    if (!ms || *ms < 1000 || *ms > kLongestSoakMs) {
+      p.problem = fmt::format(
+          "campsim: --soak must be a whole number of ms, s, m, h or d from 1s to 366d, not {}",
+          Quoted(o.soak));
+      return p;
+    }
+    p.soakMs = *ms;
+  }
+  return p;
+}
+
 struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
+  void operator()(std::FILE* f) const {
+    if (f != nullptr) std::fclose(f);
+  }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
@@ -73,17 +130,44 @@ std::string OpenOutputs(const Options& o, Outputs& outputs) {
   return open(o.report, outputs.report);
 }
 
+// Every output closed and checked: a disk that filled up on the way is named, in one line
+// for the first output that was not written whole.
+std::string CloseOutputs(const Options& o, Outputs& outputs, std::ostream& out) {
+  std::string problem;
+  auto fail = [&](const std::string& name) {
+    if (problem.empty()) {
+      problem = fmt::format("campsim: {}: not written whole: {}", name,
+                            errno != 0 ? std::strerror(errno) : "the write failed");
+    }
+  };
+  errno = 0;
+  if (outputs.trace) {
+    std::FILE* f = outputs.trace.release();
+    const bool bad = std::fflush(f) != 0 || std::ferror(f) != 0;
+    if (std::fclose(f) != 0 || bad) fail(o.trace);
+  }
+  for (auto [stream, path] : {std::pair{&outputs.map, &o.map},
+                              {&outputs.timeline, &o.timeline},
+                              {&outputs.report, &o.report}}) {
+    if (!stream->is_open()) continue;
+    errno = 0;
+    stream->close();
+    if (stream->fail()) fail(*path);
+  }
+  errno = 0;
+  out.flush();
+  if (!out) fail("standard output");
+  return problem;
+}
+
 int RunScenario(const Scenario& scenario, const Options& o, Outputs& outputs, std::ostream& out,
-                std::ostream& err) {
+                std::ostream& err, std::int64_t* elapsedMs) {
   sim::SimulationOptions simOptions;
   simOptions.world = scenario.world;
   simOptions.pluginPath = o.plugin;
   simOptions.record = false;  // the timeline and the trace see every call as it happens
   sim::Simulation sim(simOptions);
-  if (sim.Failed()) {
-    err << "campsim: cannot run the plugin: " << sim.Error() << '\n';
-    return kRunStopped;
-  }
+  if (int code = CheckPlugin(sim, err); code != 0) return code;
 
   Timeline timeline(sim.world());
   if (!o.quiet) timeline.AddOutput(&out);
@@ -104,6 +188,7 @@ int RunScenario(const Scenario& scenario, const Options& o, Outputs& outputs, st
     runner.AddObserver(&replay);
   }
   runner.Run(scenario.steps);
+  if (elapsedMs != nullptr) *elapsedMs = sim.world().ElapsedMs();
   timeline.Finish();
   sim.host().RemoveSink(&timeline);
   if (trace) {
@@ -131,7 +216,8 @@ int RunScenario(const Scenario& scenario, const Options& o, Outputs& outputs, st
 
 }  // namespace
 
-int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+               const CampsimSetup& setup) {
   CLI::App app{
       "campsim: runs the Campfire plugin in the simulated game and tells what it did.\n"
       "Without a scenario file it plays the built-in camp tour."};
@@ -147,21 +233,15 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   app.add_option("--report", o.report,
                  "Write the run as a page to FILE: the map at any moment, a slider, the timeline")
       ->type_name("FILE.html");
-  app.add_option("--seed", o.seed, "The world's seed, in place of the scenario's");
+  app.add_option("--seed", o.seed, "The world's seed, in place of the scenario's")->type_name("N");
   app.add_option("--plugin", o.plugin, "The plugin to load")
       ->type_name("PATH")
       ->capture_default_str();
   app.add_flag("-q,--quiet", o.quiet, "Print only the summary");
-  auto* soak =
-      app.add_option("--soak", o.soakMs,
-                     "Ride in and out at random for DURATION of game time (90s, 30m, 6h, "
-                     "7d), checking the camp every hour")
-          ->type_name("DURATION")
-          ->transform(CLI::AsNumberWithUnit(
-              std::map<std::string, std::int64_t>{
-                  {"ms", 1}, {"s", 1000}, {"m", 60'000}, {"h", 3'600'000}, {"d", 86'400'000}},
-              CLI::AsNumberWithUnit::UNIT_REQUIRED))
-          ->check(CLI::PositiveNumber);
+  auto* soak = app.add_option("--soak", o.soak,
+                              "Ride in and out at random for DURATION of game time (90s, 30m, "
+                              "6h, 7d; at most 366d), checking the camp every hour")
+                   ->type_name("DURATION");
   soak->excludes("scenario");
   soak->excludes("--map");
   soak->excludes("--timeline");
@@ -173,9 +253,15 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
     return code == 0 ? 0 : kUnusable;
   }
 
+  const Parsed values = ParseValues(o);
+  if (!values.problem.empty()) {
+    err << values.problem << '\n';
+    return kUnusable;
+  }
+
   Scenario scenario;
-  if (!o.scenario.empty()) {
-    ScenarioLoad load = LoadScenarioFile(o.scenario);
+  if (app.count("scenario") > 0) {
+    ScenarioLoad load = LoadScenarioFile(o.scenario, setup.limits);
     if (!load.scenario) {
       err << load.error << '\n';
       return kUnusable;
@@ -184,22 +270,30 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   } else {
     scenario = CampTour();
   }
-  if (o.seed) scenario.world.seed = *o.seed;
+  if (values.seed) scenario.world.seed = *values.seed;
 
   Outputs outputs;
   if (std::string problem = OpenOutputs(o, outputs); !problem.empty()) {
     err << problem << '\n';
     return kUnusable;
   }
-  if (o.soakMs > 0) {
+  int code = 0;
+  if (values.soakMs > 0) {
     SoakOptions soakOptions;
-    soakOptions.durationMs = o.soakMs;
+    soakOptions.durationMs = values.soakMs;
     soakOptions.simulation.world = scenario.world;
     soakOptions.simulation.pluginPath = o.plugin;
     soakOptions.trace = outputs.trace.get();
-    return RunSoak(soakOptions, out, err);
+    soakOptions.progressBar = setup.errIsTerminal;
+    code = RunSoak(soakOptions, out, err);
+  } else {
+    code = RunScenario(scenario, o, outputs, out, err, setup.elapsedMs);
   }
-  return RunScenario(scenario, o, outputs, out, err);
+  if (std::string problem = CloseOutputs(o, outputs, out); !problem.empty()) {
+    err << problem << '\n';
+    return code != 0 ? code : kNotWritten;
+  }
+  return code;
 }
 
 }  // namespace campsim

@@ -17,9 +17,13 @@ struct WaitStep {
 struct TeleportStep {
   sim::Vec3 to;
 };
+// An hour, as the test harness's moves; a scenario file gives each move its own bound.
+inline constexpr std::int64_t kMoveBoundMs = 3'600'000;
+
 struct MoveStep {
   sim::Vec3 to;
   float unitsPerSecond;
+  std::int64_t maxMs = kMoveBoundMs;  // the player stops where they are after this much
 };
 struct TargetStep {
   std::string name;  // a companion's name
@@ -55,6 +59,7 @@ struct Scenario {
   std::string name;  // the file, or "camp tour"
   sim::WorldSettings world;
   std::vector<Step> steps;
+  std::int64_t lengthMs = 0;  // the most game time the steps can take, when known
 };
 
 // For std::visit over the steps.

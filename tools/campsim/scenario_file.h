@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "tools/campsim/scenario.h"
+#include "tools/campsim/scenario_bounds.h"
 
 namespace campsim {
 
@@ -15,8 +16,9 @@ struct ScenarioLoad {
   std::string error;  // one line, "FILE: step N: what is wrong", when there is no scenario
 };
 
-ScenarioLoad LoadScenarioFile(const std::string& path);
+ScenarioLoad LoadScenarioFile(const std::string& path, const ScenarioLimits& limits = {});
 // `name` stands for the file in error messages.
-ScenarioLoad ParseScenario(std::string_view text, const std::string& name);
+ScenarioLoad ParseScenario(std::string_view text, const std::string& name,
+                           const ScenarioLimits& limits = {});
 
 }  // namespace campsim

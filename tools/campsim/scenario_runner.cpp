@@ -1,6 +1,7 @@
 #include "tools/campsim/scenario_runner.h"
 
 #include "sim/scenario/camp_places.h"
+#include "tools/campsim/clock_text.h"
 #include "tools/campsim/timeline.h"
 
 namespace campsim {
@@ -23,18 +24,19 @@ void ScenarioRunner::RunFor(std::int32_t ms) {
 }
 
 // As the simulation's own MoveTo, but every frame goes past the observers.
-void ScenarioRunner::MoveTo(sim::Vec3 to, float unitsPerSecond) {
+bool ScenarioRunner::MoveTo(sim::Vec3 to, float unitsPerSecond, std::int64_t maxMs) {
+  const std::int64_t start = sim_.world().ElapsedMs();
   while (!Stopped()) {
-    if (sim_.world().StepPlayerToward(to, unitsPerSecond)) return;
+    if (sim_.world().StepPlayerToward(to, unitsPerSecond)) return true;
     Frame();
+    if (sim_.world().ElapsedMs() - start >= maxMs) return false;
   }
+  return false;
 }
 
 void ScenarioRunner::Hold(const std::string& control, std::int32_t ms) {
-  const std::uint32_t hash = sim::JoaatHash(control);
-  sim_.world().HoldControl(hash);
+  sim_.world().PressControl(sim::JoaatHash(control), ms);
   RunFor(ms);
-  sim_.world().ReleaseControl(hash);
 }
 
 sim::Handle ScenarioRunner::Victim(const std::string& name) {
@@ -61,7 +63,11 @@ bool ScenarioRunner::Apply(const Step& step) {
   std::visit(Overloaded{
                  [&](const WaitStep& s) { RunFor(s.ms); },
                  [&](const TeleportStep& s) { sim_.Teleport(s.to); },
-                 [&](const MoveStep& s) { MoveTo(s.to, s.unitsPerSecond); },
+                 [&](const MoveStep& s) {
+                   if (!MoveTo(s.to, s.unitsPerSecond, s.maxMs)) {
+                     Note("  not there after " + FormatLong(s.maxMs) + "; the player stops");
+                   }
+                 },
                  [&](const TargetStep& s) {
                    if (!sim_.Target(s.name)) Note("  no living ped is named " + s.name);
                  },

@@ -33,7 +33,10 @@ class ScenarioRunner {
 
   void Frame();
   void RunFor(std::int32_t ms);
-  void MoveTo(sim::Vec3 to, float unitsPerSecond);
+  // False if the player is not there after `maxMs`, where they then stay.
+  bool MoveTo(sim::Vec3 to, float unitsPerSecond, std::int64_t maxMs = kMoveBoundMs);
+  // The control is down for `ms` of game time, to the millisecond: a prompt that completes
+  // within the last frame is seen by the script in the next one.
   void Hold(const std::string& control, std::int32_t ms);
 
  private:

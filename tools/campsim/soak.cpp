@@ -11,6 +11,7 @@
 #include "tools/campsim/camp_tables.h"
 #include "tools/campsim/census.h"
 #include "tools/campsim/clock_text.h"
+#include "tools/campsim/plugin_check.h"
 #include "tools/campsim/scenario_runner.h"
 #include "tools/campsim/summary.h"
 #include "tools/campsim/timeline.h"
@@ -185,10 +186,7 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err) {
   sim::SimulationOptions simOptions = options.simulation;
   simOptions.record = false;  // days of calls would not fit in memory
   sim::Simulation sim(simOptions);
-  if (sim.Failed()) {
-    err << "campsim: cannot run the plugin: " << sim.Error() << '\n';
-    return 1;
-  }
+  if (int code = CheckPlugin(sim, err); code != 0) return code;
   Timeline timeline(sim.world());
   sim.host().AddSink(&timeline);
   std::unique_ptr<sim::JsonTraceWriter> trace;
@@ -201,7 +199,7 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err) {
   HourlyChecks checks;
   ProgressBar bar(err, options.durationMs);
   runner.AddObserver(&checks);
-  runner.AddObserver(&bar);
+  if (options.progressBar) runner.AddObserver(&bar);
   VisitPlanner planner(simOptions.world.seed);
 
   auto remaining = [&] { return options.durationMs - sim.world().ElapsedMs(); };
@@ -220,8 +218,10 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err) {
          sim.world().ElapsedMs() - settleStart < kSettleMs) {
     sim.Frame();
   }
-  bar.Draw(sim.world().ElapsedMs());
-  bar.End();
+  if (options.progressBar) {
+    bar.Draw(sim.world().ElapsedMs());
+    bar.End();
+  }
   timeline.Finish();
   const CampCensus end = TakeCensus(sim);
   if (!runner.Stopped()) checks.Check(sim, true);

@@ -19,10 +19,12 @@ struct SoakOptions {
   std::int64_t durationMs = 0;
   sim::SimulationOptions simulation;
   std::FILE* trace = nullptr;  // the JSON-lines trace, if asked for
+  bool progressBar = false;    // drawn on standard error, which should be a terminal
 };
 
-// Prints the summary to `out` and the progress bar to `err`; 0 if every check held,
-// 1 if one did not or the host stopped the plugin.
+// Prints the summary to `out` and the progress bar, if asked for, to `err`; 0 if every
+// check held, 1 if one did not or the host stopped the plugin, 2 if the plugin cannot be
+// loaded.
 int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err);
 
 // The random player: each call gives the steps of the next thing it does.

@@ -1,0 +1,61 @@
+// An output campsim cannot write whole (a full disk) ends the run with exit 3 and one line
+// naming it, never with 0 and a truncated file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <streambuf>
+#include <string>
+
+#include "campsim/campsim_run.h"
+
+namespace {
+
+using campsim_test::RunCampsimWith;
+
+const std::string kExample = std::string(CAMPFIRE_SOURCE_DIR) + "/examples/visit_charles.json";
+
+// Standard output on a full disk: every write fails.
+class FullDisk final : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(OutputErrors, AFileOnAFullDiskIsNamedWithANonZeroExit) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{kExample, "--trace", "/dev/full"},
+        std::vector<std::string>{kExample, "--map", "/dev/full"},
+        std::vector<std::string>{kExample, "--timeline", "/dev/full"},
+        std::vector<std::string>{"--soak", "10m", "--trace", "/dev/full"}}) {
+    SCOPED_TRACE(args[1]);
+    const auto run = RunCampsimWith(args);
+    EXPECT_EQ(run.code, 3);
+    ASSERT_EQ(run.ErrLines().size(), 1u) << run.err;
+    EXPECT_EQ(run.err.rfind("campsim: /dev/full: not written whole: ", 0), 0u) << run.err;
+    EXPECT_NE(run.out.find("Summary"), std::string::npos) << "the run itself went ahead";
+  }
+}
+
+TEST(OutputErrors, StandardOutputThatCannotBeWrittenIsNamed) {
+  FullDisk full;
+  std::ostream out(&full);
+  std::ostringstream err;
+  const char* argv[] = {"campsim", kExample.c_str()};
+  EXPECT_EQ(campsim::RunCampsim(2, argv, out, err), 3);
+  EXPECT_EQ(err.str().rfind("campsim: standard output: not written whole: ", 0), 0u) << err.str();
+  EXPECT_EQ(campsim_test::CampsimRun::Lines(err.str()).size(), 1u) << err.str();
+}
+
+TEST(OutputErrors, OutputsThatAreWrittenWholeEndWithZero) {
+  const std::string timeline = campsim_test::TempPath("whole.timeline");
+  const auto run = RunCampsimWith({kExample, "--quiet", "--timeline", timeline});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(campsim_test::ReadText(timeline),
+            campsim_test::ReadText(std::string(CAMPFIRE_SOURCE_DIR) +
+                                   "/examples/visit_charles.timeline"));
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+// How long a scenario can run, known before its first frame: every step's game time, a
+// move's measured from the furthest place the player can be when it starts. A scenario
+// that would run too long, or a move too slow for the world's float positions to follow,
+// is refused.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tools/campsim/scenario.h"
+
+namespace campsim {
+
+inline constexpr std::int64_t kDayMs = 86'400'000;
+
+struct ScenarioLimits {
+  std::int64_t maxLengthMs = 30 * kDayMs;  // longer runs are what the soak is for
+};
+
+// Gives each move the time it may take and the scenario its length; "" if it is fine,
+// else "step N: what is wrong".
+std::string BoundScenario(Scenario& scenario, const ScenarioLimits& limits);
+
+// The slowest speed, in units a second, at which the player still moves by whole steps of
+// `frameMs` at coordinates up to `reach` from the origin.
+double SlowestSpeed(double reach, std::int32_t frameMs);
+
+}  // namespace campsim
