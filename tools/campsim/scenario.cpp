@@ -30,6 +30,11 @@ std::string Describe(const Step& step) {
             return fmt::format("fault: \"{}\" is never heard", s.line);
           },
           [](const NewPlayerPedStep&) { return std::string("fault: the player gets a new ped"); },
+          [](const ReloadStep& s) {
+            return s.at ? "the game reloads, the player at " + FormatPoint(*s.at)
+                        : std::string("the game reloads");
+          },
+          [](const RestartStep&) { return std::string("the host restarts its scripts"); },
       },
       step);
 }

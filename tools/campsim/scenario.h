@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -50,10 +51,17 @@ struct SilentLineStep {
   std::string line;
 };
 struct NewPlayerPedStep {};
+// The game reloads: everything scripts made is gone, the player has a new ped (at `at`, or
+// where the old one stood) and the host starts the script again.
+struct ReloadStep {
+  std::optional<sim::Vec3> at;
+};
+// The host restarts its scripts with the world kept.
+struct RestartStep {};
 
 using Step = std::variant<WaitStep, TeleportStep, MoveStep, TargetStep, ReleaseTargetStep, HoldStep,
                           BoardStep, LeaveStep, VanishStep, KillStep, NeverLoadsStep,
-                          SilentLineStep, NewPlayerPedStep>;
+                          SilentLineStep, NewPlayerPedStep, ReloadStep, RestartStep>;
 
 struct Scenario {
   std::string name;  // the file, or "camp tour"

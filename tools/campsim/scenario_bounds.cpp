@@ -91,6 +91,13 @@ class Bounds {
                             maybeAboard_ = false;
                             return std::string();
                           },
+                          // After a reload the player is on foot, where the old ped stood or
+                          // at the place given.
+                          [&](const ReloadStep& s) {
+                            maybeAboard_ = false;
+                            if (s.at) player_ = Box::At(*s.at);
+                            return std::string();
+                          },
                           // The rest take no game time and do not move the player.
                           [](const auto&) { return std::string(); },
                       },

@@ -19,6 +19,9 @@ namespace campsim {
 
 namespace {
 
+// Beyond any distance in the game's map.
+constexpr double kReleaseRangeLimit = 100000.0;
+
 // The file's settings and the world's, one row each: a new setting is a new row.
 struct Setting {
   std::string_view key;
@@ -33,6 +36,11 @@ constexpr auto kWorldSettings = std::to_array<Setting>({
     {"speech_ms",
      [](const json& v, sim::WorldSettings& w) {
        w.speechMs = Milliseconds(v, "\"world.speech_ms\"");
+     }},
+    {"release_range",
+     [](const json& v, sim::WorldSettings& w) {
+       w.releaseRange =
+           static_cast<float>(Number(v, "\"world.release_range\"", 0.0, kReleaseRangeLimit));
      }},
 });
 

@@ -90,6 +90,8 @@ bool ScenarioRunner::Apply(const Step& step) {
                  [&](const NeverLoadsStep& s) { world.NeverLoads(s.hash); },
                  [&](const SilentLineStep& s) { world.SilentLine(s.line); },
                  [&](const NewPlayerPedStep&) { world.ReplacePlayerPed(); },
+                 [&](const ReloadStep& s) { sim_.Reload(s.at); },
+                 [&](const RestartStep&) { sim_.Restart(); },
              },
              step);
   return !Stopped();

@@ -23,16 +23,24 @@ namespace {
 constexpr std::int64_t kHourMs = 3'600'000;
 constexpr std::int32_t kSettleMs = 120'000;  // at most, to let the script come to rest at the end
 constexpr int kBarWidth = 30;
-constexpr sim::Vec3 kCampCentre{-1625.0f, -1390.0f, 82.0f};
 
-// Every simulated hour, once the script sits in its own yield, the camp is counted.
-class HourlyChecks final : public FrameObserver {
+// Every simulated hour, and after every reload or restart of the script, once the script
+// sits in its own yield, the camp is counted.
+class CampChecks final : public FrameObserver, public sim::TraceSink {
  public:
   void AfterFrame(sim::Simulation& sim) override {
+    if (restarted_ && Check(sim, false)) restarted_ = false;
     if (sim.world().ElapsedMs() < nextMs_) return;
     if (!Check(sim, false)) return;
     nextMs_ += kHourMs;
   }
+  void OnCall(const sim::CallEvent&) override {}
+  void OnWait(std::uint64_t, std::int32_t, std::uint32_t) override {}
+  void OnScriptRestart(std::uint64_t, std::int32_t, bool) override {
+    restarted_ = true;
+    ++restarts_;
+  }
+  std::uint64_t Restarts() const { return restarts_; }
 
   // False if the script was busy and `force` is not set.
   bool Check(sim::Simulation& sim, bool force) {
@@ -62,6 +70,8 @@ class HourlyChecks final : public FrameObserver {
     std::int64_t firstMs;
   };
   std::int64_t nextMs_ = kHourMs;
+  bool restarted_ = false;
+  std::uint64_t restarts_ = 0;
   std::uint64_t checks_ = 0;
   std::map<std::string, Broken> broken_;
 };
@@ -92,94 +102,6 @@ class ProgressBar final : public FrameObserver {
 
 }  // namespace
 
-// --- the random player ---
-
-sim::Vec3 VisitPlanner::Around(sim::Vec3 centre, double lo, double hi) {
-  double dx = 0.0;
-  double dy = 0.0;
-  double length = 0.0;
-  while (length < 0.1) {
-    dx = random_.Range(-1.0, 1.0);
-    dy = random_.Range(-1.0, 1.0);
-    length = std::sqrt(dx * dx + dy * dy);
-  }
-  const double distance = random_.Range(lo, hi);
-  return {static_cast<float>(centre.x + dx / length * distance),
-          static_cast<float>(centre.y + dy / length * distance), centre.z};
-}
-
-std::vector<Step> VisitPlanner::RideIn() {
-  ++visits_;
-  inCamp_ = true;
-  activitiesLeft_ = random_.Between(2, 7);
-  const auto speed = static_cast<float>(random_.Range(5.0, 12.0));
-  return {WaitStep{random_.Between(5'000, 1'200'000)},
-          MoveStep{Around(kCampCentre, 5.0, 60.0), speed}};
-}
-
-std::vector<Step> VisitPlanner::RideOut() {
-  inCamp_ = false;
-  std::vector<Step> steps;
-  if (random_.Chance(0.8)) steps.push_back(ReleaseTargetStep{});
-  steps.push_back(
-      MoveStep{Around(kCampCentre, 320.0, 900.0), static_cast<float>(random_.Range(6.0, 14.0))});
-  return steps;
-}
-
-std::vector<Step> VisitPlanner::Talk(sim::Simulation& sim) {
-  const CompanionInfo& who = kCompanions[random_.Below(kCompanions.size())];
-  sim::Vec3 near = who.home;
-  if (const sim::Entity* e = sim.world().Find(sim.world().FindPedNamed(who.name)))
-    near = e->position;
-  std::vector<Step> steps{
-      MoveStep{Around(near, 1.5, 4.0), static_cast<float>(random_.Range(1.5, 4.0))},
-      TargetStep{who.name}};
-  if (random_.Chance(0.75)) {
-    // Some holds fall short of the 700 ms the prompts need.
-    steps.push_back(HoldStep{kPromptControls[random_.Below(kPromptControls.size())],
-                             random_.Between(200, 1500)});
-  }
-  steps.push_back(WaitStep{random_.Between(0, 25'000)});
-  if (random_.Chance(0.8)) steps.push_back(ReleaseTargetStep{});
-  return steps;
-}
-
-std::vector<Step> VisitPlanner::Remark() {
-  const RemarkSpot& spot = kRemarkSpots[random_.Below(kRemarkSpots.size())];
-  return {MoveStep{spot.at, static_cast<float>(random_.Range(1.5, 4.0))},
-          WaitStep{random_.Between(200, 5'000)}};
-}
-
-std::vector<Step> VisitPlanner::Drive() {
-  const sim::Vec3 spot = sim::places::kWagonSpot;
-  std::vector<Step> steps{MoveStep{{spot.x - 2.0f, spot.y - 3.0f, spot.z}, 3.0f}, BoardStep{},
-                          WaitStep{random_.Between(0, 12'000)}};
-  const double pick = random_.Unit();
-  const auto speed = static_cast<float>(random_.Range(12.0, 25.0));
-  if (pick < 0.4) {
-    steps.push_back(MoveStep{Around(sim::places::kFence, 5.0, 40.0), speed});
-    steps.push_back(LeaveStep{});
-    steps.push_back(WaitStep{random_.Between(500, 5'000)});
-    steps.push_back(MoveStep{Around(kCampCentre, 5.0, 60.0), speed});
-  } else if (pick < 0.7) {
-    steps.push_back(MoveStep{Around(spot, 20.0, 400.0), speed});
-    steps.push_back(LeaveStep{});
-  } else {
-    steps.push_back(LeaveStep{});
-  }
-  return steps;
-}
-
-std::vector<Step> VisitPlanner::Next(sim::Simulation& sim) {
-  if (!inCamp_) return RideIn();
-  if (activitiesLeft_-- <= 0) return RideOut();
-  const double pick = random_.Unit();
-  if (pick < 0.30) return Talk(sim);
-  if (pick < 0.55) return Remark();
-  if (pick < 0.75) return {WaitStep{random_.Between(1'000, 120'000)}};
-  return Drive();
-}
-
 // --- the run ---
 
 int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err) {
@@ -196,7 +118,8 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err) {
   }
 
   ScenarioRunner runner(sim, &timeline);
-  HourlyChecks checks;
+  CampChecks checks;
+  sim.host().AddSink(&checks);
   ProgressBar bar(err, options.durationMs);
   runner.AddObserver(&checks);
   if (options.progressBar) runner.AddObserver(&bar);
@@ -235,12 +158,16 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err) {
                              planner.Visits(), events.companionsCreated, events.exchanges,
                              events.deliveries)});
   lines.push_back(
-      {"checks", fmt::format("{} (every hour of game time and at the end)", checks.Checks())});
+      {"reloads", fmt::format("{} reloads and restarts of the script", checks.Restarts())});
+  lines.push_back({"checks", fmt::format("{} (every hour of game time, after every reload or "
+                                         "restart, and at the end)",
+                                         checks.Checks())});
   const std::vector<std::string> broken = checks.Report();
   if (broken.empty()) lines.push_back({"violations", "none"});
   for (const std::string& b : broken) lines.push_back({"violation", b});
   PrintSummary(out, lines);
   sim.host().RemoveSink(&timeline);
+  sim.host().RemoveSink(&checks);
   if (trace) sim.host().RemoveSink(trace.get());
 
   if (sim.Failed()) {

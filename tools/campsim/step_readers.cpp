@@ -125,6 +125,19 @@ constexpr auto kStepKinds = std::to_array<StepKind>({
        return SilentLineStep{Text(v, what)};
      }},
     {"new_player_ped", "", "", Flag<NewPlayerPedStep>},
+    {"reload", "", "",
+     [](const json& v, const json&, std::string_view what) -> Step {
+       if (v.is_boolean()) {
+         MustBe(v, true, fmt::format("{} (true, or where the player stands: [x, y, z])", what));
+         return ReloadStep{};
+       }
+       if (!v.is_array()) {
+         throw Invalid{fmt::format("{} must be true or the player's place, [x, y, z], not {}", what,
+                                   KindOf(v))};
+       }
+       return ReloadStep{Point(v, what)};
+     }},
+    {"restart", "", "", Flag<RestartStep>},
 });
 
 const StepKind* KindFor(std::string_view key) {

@@ -7,6 +7,7 @@
 #include "sim/host/native_signature.h"
 #include "tools/campsim/camp_tables.h"
 #include "tools/campsim/clock_text.h"
+#include "tools/campsim/scenario.h"
 #include "tools/campsim/wording.h"
 
 namespace campsim {
@@ -159,6 +160,33 @@ void Timeline::OnWait(std::uint64_t frame, std::int32_t clock, std::uint32_t ms)
     EndStall(now, false);
     stall_ = OpenStall{true, cause, now};
   }
+}
+
+// The script was dropped where it stood: whatever it was in the middle of ends here. After a
+// reload nothing the plugin made is left, so nothing is known any more.
+void Timeline::OnScriptRestart(std::uint64_t, std::int32_t clock, bool reload) {
+  const std::int64_t at = Since(clock);
+  FlushBatch();
+  EndRepeats(at, true);
+  EndStall(at, false);
+  if (exchange_.prompt != 0) {
+    Emit(at, fmt::format("{}: the \"{}\" exchange is cut off after {} lines", exchange_.owner,
+                         exchange_.label, exchange_.lines));
+    exchange_ = Exchange{};
+  }
+  lastPollCause_.clear();
+  loading_.clear();
+  if (!reload) {
+    Emit(at, "the host restarts its scripts, the world kept: the script starts again");
+    return;
+  }
+  known_.clear();
+  prompts_.clear();
+  promptTarget_ = 0;
+  neverMade_.clear();
+  outfitRequests_.clear();
+  lastLine_.clear();
+  Emit(at, "game reloaded, player at " + FormatPoint(world_.PlayerPosition()));
 }
 
 void Timeline::OnCall(const sim::CallEvent& e) {

@@ -38,6 +38,7 @@ class Timeline final : public sim::TraceSink {
 
   void OnCall(const sim::CallEvent& event) override;
   void OnWait(std::uint64_t frame, std::int32_t clock, std::uint32_t ms) override;
+  void OnScriptRestart(std::uint64_t frame, std::int32_t clock, bool reload) override;
 
   const RunStats& Stats() const { return stats_; }
   std::uint64_t LineCount() const { return lineCount_; }

@@ -144,12 +144,13 @@ void Timeline::OnRemoval(const sim::CallEvent& e, std::int64_t at) {
     case Thing::Wagon: {
       const float toFence = PlayerDistanceTo(sim::places::kFence);
       if (toFence < kDeliveryRadius) ++stats_.events.deliveries;
+      // Released, it stays where it stands until the game clears it.
+      const char* how = c.sig->id == NativeId::DeleteVehicle ? "left to the game" : "removed";
       const std::string text =
           toFence < kDeliveryRadius
-              ? fmt::format(
-                    "supply wagon delivered, player {:.2f} units from the fence; wagon removed",
-                    toFence)
-              : fmt::format("supply wagon removed, player {:.2f} units from its spot",
+              ? fmt::format("supply wagon delivered, player {:.2f} units from the fence; wagon {}",
+                            toFence, how)
+              : fmt::format("supply wagon {}, player {:.2f} units from its spot", how,
                             PlayerDistanceTo(sim::places::kWagonSpot));
       return Emit(at, text);
     }
