@@ -15,7 +15,9 @@ TEST(Soak, TwoHoursOfVisitsKeepTheCampInBounds) {
   EXPECT_EQ(run.code, 0) << run.out << run.err;
   const auto lines = run.OutLines();
   EXPECT_GE(campsim_test::FindLine(lines, "game time         2h 0"), 0) << run.out;
-  EXPECT_GE(campsim_test::FindLine(lines, "checks            3 "), 0) << run.out;
+  // Every hour, at the end, and after each reload or restart.
+  EXPECT_GE(campsim_test::FindLine(lines, "reloads           1 "), 0) << run.out;
+  EXPECT_GE(campsim_test::FindLine(lines, "checks            4 "), 0) << run.out;
   EXPECT_GE(campsim_test::FindLine(lines, "violations        none"), 0) << run.out;
   const int visits = campsim_test::FindLine(lines, "rides into the camp");
   ASSERT_GE(visits, 0);
