@@ -157,8 +157,8 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err) {
                              "{} deliveries",
                              planner.Visits(), events.companionsCreated, events.exchanges,
                              events.deliveries)});
-  lines.push_back(
-      {"reloads", fmt::format("{} reloads and restarts of the script", checks.Restarts())});
+  lines.push_back({"reloads", fmt::format("{} (the game reloaded or the host restarted the script)",
+                                          checks.Restarts())});
   lines.push_back({"checks", fmt::format("{} (every hour of game time, after every reload or "
                                          "restart, and at the end)",
                                          checks.Checks())});
