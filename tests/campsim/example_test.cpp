@@ -1,29 +1,50 @@
-// The example scenario checked in for mod makers still tells the same story, line by line.
-// After a deliberate change of behaviour, regenerate the expected file as README.md says.
+// The example scenarios checked in for mod makers still tell the same story, line by line:
+// every examples/NAME.json with an examples/NAME.timeline beside it. After a deliberate
+// change of behaviour, regenerate the expected file as README.md says.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "campsim/campsim_run.h"
 
 namespace {
 
-TEST(ExampleScenario, VisitCharlesGivesItsExpectedTimeline) {
-  const std::string dir = std::string(CAMPFIRE_SOURCE_DIR) + "/examples/";
-  const std::string timeline = campsim_test::TempPath("visit_charles.timeline");
-  const auto run =
-      campsim_test::RunCampsimWith({dir + "visit_charles.json", "--quiet", "--timeline", timeline});
-  ASSERT_EQ(run.code, 0) << run.err;
+namespace fs = std::filesystem;
 
-  const auto expected =
-      campsim_test::CampsimRun::Lines(campsim_test::ReadText(dir + "visit_charles.timeline"));
-  const auto actual = campsim_test::CampsimRun::Lines(campsim_test::ReadText(timeline));
-  ASSERT_FALSE(expected.empty());
-  for (std::size_t i = 0; i < std::min(expected.size(), actual.size()); ++i) {
-    ASSERT_EQ(actual[i], expected[i]) << "first difference at line " << i + 1;
+std::vector<fs::path> ExamplesWithTimelines() {
+  std::vector<fs::path> found;
+  for (const auto& entry : fs::directory_iterator(fs::path(CAMPFIRE_SOURCE_DIR) / "examples")) {
+    const fs::path json = entry.path();
+    if (json.extension() == ".json" && fs::exists(fs::path(json).replace_extension(".timeline"))) {
+      found.push_back(json);
+    }
   }
-  EXPECT_EQ(actual.size(), expected.size());
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+TEST(ExampleScenario, EachExampleGivesItsExpectedTimeline) {
+  const std::vector<fs::path> examples = ExamplesWithTimelines();
+  ASSERT_GE(examples.size(), 2u);
+  for (const fs::path& json : examples) {
+    SCOPED_TRACE(json.filename().string());
+    const std::string timeline = campsim_test::TempPath(json.stem().string() + ".example.timeline");
+    const auto run =
+        campsim_test::RunCampsimWith({json.string(), "--quiet", "--timeline", timeline});
+    ASSERT_EQ(run.code, 0) << run.err;
+
+    const auto expected = campsim_test::CampsimRun::Lines(
+        campsim_test::ReadText(fs::path(json).replace_extension(".timeline").string()));
+    const auto actual = campsim_test::CampsimRun::Lines(campsim_test::ReadText(timeline));
+    ASSERT_FALSE(expected.empty());
+    for (std::size_t i = 0; i < std::min(expected.size(), actual.size()); ++i) {
+      ASSERT_EQ(actual[i], expected[i]) << "first difference at line " << i + 1;
+    }
+    EXPECT_EQ(actual.size(), expected.size());
+  }
 }
 
 }  // namespace
