@@ -44,6 +44,15 @@ inline const campsim::CompanionInfo& Facts(std::string_view name) {
   return *c;
 }
 
+// The lines from the first one of this name on: an exchange, without the routine lines
+// that may have come before it.
+inline std::vector<sim::SpokenLine> From(const std::vector<sim::SpokenLine>& lines,
+                                         std::string_view name) {
+  auto first = std::find_if(lines.begin(), lines.end(),
+                            [&](const sim::SpokenLine& l) { return l.lineName == name; });
+  return {first, lines.end()};
+}
+
 inline std::uint32_t ClockGap(std::int32_t later, std::int32_t earlier) {
   return static_cast<std::uint32_t>(later) - static_cast<std::uint32_t>(earlier);
 }
