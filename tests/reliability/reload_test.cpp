@@ -15,6 +15,12 @@ constexpr sim::Vec3 kCharlesHome = sim::places::kCharlesHome;
 
 sim::Vec3 East(sim::Vec3 p, float units) { return {p.x + units, p.y, p.z}; }
 
+void BoardTheWagon(sim::Simulation& sim) {
+  sim.RunFor(3000);
+  sim.Teleport(East(sim::places::kWagonSpot, 2.0f));
+  ASSERT_TRUE(sim.BoardWagon());
+}
+
 // After the reload the player stays a while, rides off and comes back.
 void StayLeaveAndReturn(sim::Simulation& sim) {
   sim.RunFor(40000);
@@ -64,9 +70,7 @@ TEST(Reload, WhileDrivingTheWagonActsAsAFreshLoad) {
   ExpectReloadActsAsAFreshLoad({
       .before =
           [](sim::Simulation& sim) {
-            sim.RunFor(3000);
-            sim.Teleport(East(sim::places::kWagonSpot, 2.0f));
-            ASSERT_TRUE(sim.BoardWagon());
+            BoardTheWagon(sim);
             sim.RunFor(2000);
             sim.MoveTo(East(sim::places::kWagonSpot, 150.0f), 10.0f);
           },
@@ -119,9 +123,7 @@ TEST(Reload, RightAfterADeliveryActsAsAFreshLoad) {
   ExpectReloadActsAsAFreshLoad({
       .before =
           [](sim::Simulation& sim) {
-            sim.RunFor(3000);
-            sim.Teleport(East(sim::places::kWagonSpot, 2.0f));
-            ASSERT_TRUE(sim.BoardWagon());
+            BoardTheWagon(sim);
             sim.RunFor(10000);
             ASSERT_TRUE(sim.MoveTo(East(sim::places::kFence, 20.0f), 400.0f));
             sim.Leave();
