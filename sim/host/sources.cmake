@@ -1,4 +1,5 @@
 target_sources(campsim_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/argument_checks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/json_trace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/native_signatures.cpp

@@ -45,24 +45,42 @@ HeldLine HoldTalkUntilGoingWell(FaultRun& run) {
   return held;
 }
 
+// The player's and Charles's lines of his "Talk" exchange, held to its end: three of the
+// player's and two of his.
+struct Spoken {
+  std::vector<sim::SpokenLine> player;
+  std::vector<sim::SpokenLine> charles;
+};
+
+Spoken TalkToCharlesToTheEnd(FaultRun& run) {
+  EXPECT_TRUE(run.RunUntil([&] { return run.Ped("Charles") != 0 && run.AtRest(); }, 30000));
+  const sim::Handle charles = run.Ped("Charles");
+  const sim::Handle player = run.world().PlayerPed();
+  EXPECT_TRUE(run.sim.Target("Charles"));
+  run.RunFor(500);
+  const std::size_t mark = run.SpokenMark();
+  run.sim.Hold("INPUT_CONTEXT_A", 800);
+  EXPECT_TRUE(run.RunUntil([&] { return run.AtRest(); }, 30000));
+  Spoken spoken{From(run.LinesBy(player, mark), "GREET_SECOND_HOWS_IT_GOING_CONV"),
+                From(run.LinesBy(charles, mark), "GOING_WELL")};
+  EXPECT_EQ(spoken.player.size(), 3u);
+  EXPECT_EQ(spoken.charles.size(), 2u);
+  if (spoken.player.size() != 3u || spoken.charles.size() != 2u) {
+    ADD_FAILURE() << "the exchange did not play";
+    spoken.player.resize(3);
+    spoken.charles.resize(2);
+  }
+  return spoken;
+}
+
 // --- lines ---
 
 TEST(FaultMatrix, LineThatNeverStartsIsSkippedAndTheExchangeGoesOn) {
   FaultRun run;
   run.world().SilentLine("GOING_WELL");
-  ASSERT_TRUE(run.RunUntil([&] { return run.Ped("Charles") != 0 && run.AtRest(); }, 30000));
-  const sim::Handle charles = run.Ped("Charles");
-  const sim::Handle player = run.world().PlayerPed();
-  ASSERT_TRUE(run.sim.Target("Charles"));
-  run.RunFor(500);
-  const std::size_t mark = run.SpokenMark();
-  run.sim.Hold("INPUT_CONTEXT_A", 800);
-  ASSERT_TRUE(run.RunUntil([&] { return run.AtRest(); }, 30000));
-
-  const auto exchange = From(run.LinesBy(player, mark), "GREET_SECOND_HOWS_IT_GOING_CONV");
-  const auto his = From(run.LinesBy(charles, mark), "GOING_WELL");
-  ASSERT_EQ(exchange.size(), 3u);
-  ASSERT_EQ(his.size(), 2u);
+  Spoken spoken;
+  ASSERT_NO_FATAL_FAILURE(spoken = TalkToCharlesToTheEnd(run));
+  const auto& [exchange, his] = spoken;
   EXPECT_EQ(his[0].lineName, "GOING_WELL");
   EXPECT_TRUE(his[0].silent);
   // The next line follows in the same frame.
@@ -130,19 +148,9 @@ TEST(FaultMatrix, LineThatNeverEndsHoldsTheCampForTwoMinutesThenTheExchangeGoesO
 TEST(FaultMatrix, SpeechQueryWithoutAResultAreaPlaysTheExchangeWithoutWaiting) {
   FaultRun run;
   run.sim.host().WithoutResultArea(NativeId::IsAmbientSpeechPlaying);
-  ASSERT_TRUE(run.RunUntil([&] { return run.Ped("Charles") != 0 && run.AtRest(); }, 30000));
-  const sim::Handle charles = run.Ped("Charles");
-  const sim::Handle player = run.world().PlayerPed();
-  ASSERT_TRUE(run.sim.Target("Charles"));
-  run.RunFor(500);
-  const std::size_t mark = run.SpokenMark();
-  run.sim.Hold("INPUT_CONTEXT_A", 800);
-  ASSERT_TRUE(run.RunUntil([&] { return run.AtRest(); }, 30000));
-
-  const auto exchange = From(run.LinesBy(player, mark), "GREET_SECOND_HOWS_IT_GOING_CONV");
-  const auto his = From(run.LinesBy(charles, mark), "GOING_WELL");
-  ASSERT_EQ(exchange.size(), 3u);
-  ASSERT_EQ(his.size(), 2u);
+  Spoken spoken;
+  ASSERT_NO_FATAL_FAILURE(spoken = TalkToCharlesToTheEnd(run));
+  const auto& [exchange, his] = spoken;
   EXPECT_EQ(his[1].lineName, "GREET_SECOND_RESPONSE_GENERAL_CONV_DOWN");
   for (const auto& line : {exchange[1], exchange[2], his[0], his[1]}) {
     EXPECT_EQ(line.clock, exchange[0].clock) << line.lineName << ": all five lines in one frame";
