@@ -91,3 +91,22 @@ TEST(ReloadSteps, TheReleaseRangeIsReadFromTheWorld) {
 }
 
 }  // namespace
+
+namespace {
+
+// A dismissed Sadie still in the camp when the player comes back is removed by the plugin
+// before a new one is made; the timeline tells it as such.
+TEST(ReleasedInTheTimeline, ADismissedSadieRemovedOnTheWayBackIsNamed) {
+  const std::string path = WriteTemp("sadie_back.json", R"({"start": [-1647.5, -1369.6, 84.5],
+      "steps": [{"wait": 3000}, {"teleport": [-1437.5, -1369.6, 84.5]}, {"wait": 1000},
+                {"teleport": [-1457.5, -1369.6, 84.5]}, {"wait": 1000}]})");
+  const auto run = RunCampsimWith({path});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_TRUE(HasLine(run.OutLines(), "Sadie dismissed, player 210.05 units from her home"))
+      << run.out;
+  EXPECT_TRUE(HasLine(run.OutLines(), "Sadie, left to the game earlier and still there, removed"))
+      << run.out;
+  EXPECT_FALSE(HasLine(run.OutLines(), "never saw made")) << run.out;
+}
+
+}  // namespace

@@ -181,6 +181,7 @@ void Timeline::OnScriptRestart(std::uint64_t, std::int32_t clock, bool reload) {
     return;
   }
   known_.clear();
+  released_.clear();
   prompts_.clear();
   promptTarget_ = 0;
   neverMade_.clear();

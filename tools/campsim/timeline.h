@@ -130,6 +130,8 @@ class Timeline final : public sim::TraceSink {
   RunStats stats_;
 
   std::unordered_map<sim::Handle, Known> known_;
+  // Peds and vehicles the plugin released to the game, which may stay a while.
+  std::unordered_map<sim::Handle, Known> released_;
   // Companions whose model was asked for and has not loaded yet, and those given up on: the
   // plugin's ped 0 stands for one of them.
   std::vector<std::string> loading_;

@@ -121,11 +121,21 @@ void Timeline::OnRemoval(const sim::CallEvent& e, std::int64_t at) {
   const sim::Handle gone = e.refBefore[0];
   const auto it = known_.find(gone);
   if (it == known_.end()) {
+    // Released earlier and still there: the plugin takes it away itself now.
+    if (const auto r = released_.find(gone); r != released_.end()) {
+      const std::string name = r->second.name;
+      released_.erase(r);
+      return Emit(at, fmt::format("{}, left to the game earlier and still there, removed", name));
+    }
     return Emit(at,
                 fmt::format("{} called on {}, which campsim never saw made", c.sig->name, gone));
   }
   const Known thing = it->second;
   known_.erase(it);
+  // Released, it stays in the world for a while; the plugin may still remove it.
+  if (c.sig->id == NativeId::DismissPed || c.sig->id == NativeId::DeleteVehicle) {
+    released_.emplace(gone, thing);
+  }
   switch (thing.thing) {
     case Thing::Companion: {
       const CompanionInfo* who = CompanionByName(thing.name);
