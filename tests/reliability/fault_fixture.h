@@ -202,6 +202,22 @@ class FaultRun {
   }
   std::size_t SpokenMark() { return world().Spoken().size(); }
 
+  // Once the companion is there and the script at rest, the player locks on and holds
+  // "Talk". The companion's ped and the mark of the spoken lines before the hold.
+  struct TalkStart {
+    sim::Handle ped = 0;
+    std::size_t mark = 0;
+  };
+  TalkStart HoldTalk(std::string_view name) {
+    EXPECT_TRUE(RunUntil([&] { return Ped(name) != 0 && AtRest(); }, 30000));
+    TalkStart start{Ped(name), 0};
+    EXPECT_TRUE(sim.Target(name));
+    RunFor(500);
+    start.mark = SpokenMark();
+    sim.Hold("INPUT_CONTEXT_A", 800);
+    return start;
+  }
+
   // Over one longest routine step, the main loop keeps going round and each named companion
   // is there and acts at least one step.
   void ExpectKeepsStepping(std::initializer_list<const char*> names) {

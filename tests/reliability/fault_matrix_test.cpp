@@ -465,13 +465,10 @@ TEST(FaultMatrix, CharlesKilledWhileTargetedLosesHisPromptsAndIsBackAliveOnTheNe
 
 TEST(FaultMatrix, KarenKilledMidExchangeFallsSilentAndHerPromptsGoWhenItEnds) {
   FaultRun run;
-  ASSERT_TRUE(run.RunUntil([&] { return run.Ped("Karen") != 0 && run.AtRest(); }, 30000));
-  const sim::Handle karen = run.Ped("Karen");
+  FaultRun::TalkStart talk;
+  ASSERT_NO_FATAL_FAILURE(talk = run.HoldTalk("Karen"));
+  const auto [karen, mark] = talk;
   const sim::Handle player = run.world().PlayerPed();
-  ASSERT_TRUE(run.sim.Target("Karen"));
-  run.RunFor(500);
-  const std::size_t mark = run.SpokenMark();
-  run.sim.Hold("INPUT_CONTEXT_A", 800);
   // Her first line of the fifteen is under way.
   ASSERT_TRUE(
       run.RunUntil([&] { return !From(run.LinesBy(karen, mark), "GOING_WELL").empty(); }, 10000));

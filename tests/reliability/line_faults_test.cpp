@@ -26,12 +26,9 @@ struct HeldLine {
 
 HeldLine HoldTalkUntilGoingWell(FaultRun& run) {
   HeldLine held;
-  EXPECT_TRUE(run.RunUntil([&] { return run.Ped("Charles") != 0 && run.AtRest(); }, 30000));
-  held.charles = run.Ped("Charles");
-  EXPECT_TRUE(run.sim.Target("Charles"));
-  run.RunFor(500);
-  held.mark = run.SpokenMark();
-  run.sim.Hold("INPUT_CONTEXT_A", 800);
+  const FaultRun::TalkStart talk = run.HoldTalk("Charles");
+  held.charles = talk.ped;
+  held.mark = talk.mark;
   EXPECT_TRUE(run.RunUntil(
       [&] {
         const auto his = run.LinesBy(held.charles, held.mark);
@@ -53,13 +50,8 @@ struct Spoken {
 };
 
 Spoken TalkToCharlesToTheEnd(FaultRun& run) {
-  EXPECT_TRUE(run.RunUntil([&] { return run.Ped("Charles") != 0 && run.AtRest(); }, 30000));
-  const sim::Handle charles = run.Ped("Charles");
+  const auto [charles, mark] = run.HoldTalk("Charles");
   const sim::Handle player = run.world().PlayerPed();
-  EXPECT_TRUE(run.sim.Target("Charles"));
-  run.RunFor(500);
-  const std::size_t mark = run.SpokenMark();
-  run.sim.Hold("INPUT_CONTEXT_A", 800);
   EXPECT_TRUE(run.RunUntil([&] { return run.AtRest(); }, 30000));
   Spoken spoken{From(run.LinesBy(player, mark), "GREET_SECOND_HOWS_IT_GOING_CONV"),
                 From(run.LinesBy(charles, mark), "GOING_WELL")};

@@ -72,6 +72,25 @@ bool Contains(const std::vector<Handle>& handles, std::int64_t h) {
   return std::find(handles.begin(), handles.end(), h) != handles.end();
 }
 
+// Beyond 250 units of the camp's heart, for a second; returns the recorder's mark from
+// before the ride.
+std::size_t RideAwayFromTheProps(Simulation& sim) {
+  const std::size_t mark = sim.recorder().Size();
+  sim.Teleport(EastOf(kPropsCentre, 300.0f));
+  sim.RunFor(1000);
+  return mark;
+}
+
+// Of `handles`, those the native was called on since `mark`, in the order of the calls.
+std::vector<Handle> AmongCalled(const sim::Recorder& recorder, NativeId id,
+                                const std::vector<Handle>& handles, std::size_t mark) {
+  std::vector<Handle> called;
+  for (const Event* e : CallsSince(recorder, id, mark)) {
+    if (Contains(handles, e->args[0].i)) called.push_back(static_cast<Handle>(e->args[0].i));
+  }
+  return called;
+}
+
 TEST(CampProps, ApproachPlacesAllFourteenInTableOrderInOneFrame) {
   Simulation sim;
   sim.RunFrames(2);
@@ -226,19 +245,13 @@ TEST(CampProps, AnObjectGoneBeforeRemovalIsSkippedAndTheRestAreRemoved) {
   EXPECT_EQ(handles[0], 0);
   sim.world().Vanish(handles[4]);
 
-  const std::size_t mark = sim.recorder().Size();
-  sim.Teleport(EastOf(kPropsCentre, 300.0f));
-  sim.RunFor(1000);
+  const std::size_t mark = RideAwayFromTheProps(sim);
   ASSERT_FALSE(sim.Failed()) << sim.Error();
 
-  std::vector<Handle> tested;
-  for (const Event* e : CallsSince(sim.recorder(), NativeId::DoesEntityExist, mark)) {
-    if (Contains(handles, e->args[0].i)) tested.push_back(static_cast<Handle>(e->args[0].i));
-  }
-  std::vector<Handle> deleted;
-  for (const Event* e : CallsSince(sim.recorder(), NativeId::DeleteEntity, mark)) {
-    if (Contains(handles, e->args[0].i)) deleted.push_back(static_cast<Handle>(e->args[0].i));
-  }
+  const std::vector<Handle> tested =
+      AmongCalled(sim.recorder(), NativeId::DoesEntityExist, handles, mark);
+  const std::vector<Handle> deleted =
+      AmongCalled(sim.recorder(), NativeId::DeleteEntity, handles, mark);
   // Handle 0 may also be tested elsewhere in the frame; the props' own test of it comes
   // straight before the second row's.
   EXPECT_GE(tested.size(), kPropCount);
@@ -269,18 +282,12 @@ TEST(CampProps, ExistenceCheckWithoutAResultAreaReadsAsGone) {
   ASSERT_EQ(handles.size(), kPropCount);
   sim.host().WithoutResultArea(NativeId::DoesEntityExist);
 
-  const std::size_t mark = sim.recorder().Size();
-  sim.Teleport(EastOf(kPropsCentre, 300.0f));
-  sim.RunFor(1000);
+  const std::size_t mark = RideAwayFromTheProps(sim);
   ASSERT_FALSE(sim.Failed()) << sim.Error();
-  std::vector<Handle> tested;
-  for (const Event* e : CallsSince(sim.recorder(), NativeId::DoesEntityExist, mark)) {
-    if (Contains(handles, e->args[0].i)) tested.push_back(static_cast<Handle>(e->args[0].i));
-  }
+  const std::vector<Handle> tested =
+      AmongCalled(sim.recorder(), NativeId::DoesEntityExist, handles, mark);
   EXPECT_EQ(tested, handles);
-  for (const Event* e : CallsSince(sim.recorder(), NativeId::DeleteEntity, mark)) {
-    EXPECT_FALSE(Contains(handles, e->args[0].i)) << "prop " << e->args[0].i << " deleted";
-  }
+  EXPECT_TRUE(AmongCalled(sim.recorder(), NativeId::DeleteEntity, handles, mark).empty());
   EXPECT_EQ(LiveProps(sim.world()), handles) << "left standing";
 
   EXPECT_EQ(PlaceProps(sim).size(), kPropCount);
