@@ -94,7 +94,8 @@ void FuzzGame::AdvanceFrame() {
     restart_ = bytes_.Byte() % 2 == 0 ? Restart::Reload : Restart::KeepWorld;
     if (restart_ == Restart::Reload) {
       handedOut_.clear();
-      player_ = next_++;
+      kinds_.clear();
+      player_ = Fresh(sim::kPedHandle);
     }
   } else if (b < 250) {
     clock_ += Pick(kClockSteps, b);
@@ -126,26 +127,52 @@ std::uint64_t FuzzGame::Truth() {
   }
 }
 
-std::int32_t FuzzGame::Fresh() {
+std::int32_t FuzzGame::Fresh(std::uint8_t kind) {
   const std::int32_t h = next_++;
   if (handedOut_.size() == kHandlesKept) handedOut_.erase(handedOut_.begin());
   handedOut_.push_back(h);
+  // Asked for any entity (a lock-on target), the game names a ped.
+  if (kind != 0) kinds_[h] = kind == sim::kEntityHandle ? std::uint8_t{sim::kPedHandle} : kind;
   return h;
 }
 
-std::int32_t FuzzGame::Handle() {
+// A number is named again only as what it was handed out as: a game that gave one number
+// to two kinds of thing at once would leave a plugin no way to be right.
+std::int32_t FuzzGame::Handle(std::uint8_t kind) {
   const std::uint8_t b = bytes_.Byte();
-  if (b < 96) return Fresh();
-  if (b < 192 && !handedOut_.empty()) return handedOut_[b % handedOut_.size()];
+  if (b < 96) return Fresh(kind);
+  if (b < 192 && !handedOut_.empty()) {
+    const std::int32_t h = handedOut_[b % handedOut_.size()];
+    const auto it = kinds_.find(h);
+    const std::uint8_t was = it != kinds_.end() ? it->second : 0;
+    return kind == 0 || (was & kind) != 0 ? h : Fresh(kind);
+  }
   switch (b % 5) {
     case 0:
       return 0;
     case 1:
-      return player_;
+      return kind == sim::kPedHandle || kind == sim::kEntityHandle ? player_ : 0;
     case 2:
       return -1;
     default:
       return static_cast<std::int32_t>(bytes_.Word());
+  }
+}
+
+void FuzzGame::CheckKinds(const sim::NativeCall& call) {
+  if (!mismatch_.empty()) return;
+  for (int i = 0; i < call.argc; ++i) {
+    const sim::HandleUse use = call.sig->handles[static_cast<std::size_t>(i)];
+    if (use.kinds == 0) continue;
+    const std::int32_t h = call.sig->args[static_cast<std::size_t>(i)] == sim::ArgKind::HandleRef
+                               ? *call.HandleRef(i)
+                               : call.Handle(i);
+    const auto it = kinds_.find(h);
+    if (it == kinds_.end() || (it->second & use.kinds) != 0) continue;
+    mismatch_ = std::string(call.sig->name) + " given " + sim::HandleKindWords(it->second) + " (" +
+                std::to_string(h) + ") as argument " + std::to_string(i + 1) + ", which takes " +
+                sim::HandleKindWords(use.kinds);
+    return;
   }
 }
 
@@ -193,21 +220,23 @@ sim::Vec3 FuzzGame::Position() {
 void FuzzGame::WriteBack(const sim::NativeCall& call, int arg, bool removal) {
   std::int32_t* variable = call.HandleRef(arg);
   if (!removal) {
-    *variable = Handle();
+    *variable = Handle(sim::kEntityHandle);
     return;
   }
   const std::uint8_t b = bytes_.Byte();
   if (b < 200) {
     *variable = 0;
   } else if (b >= 228) {
-    *variable = Handle();
+    const auto it = kinds_.find(*variable);
+    *variable = Handle(it != kinds_.end() ? it->second : 0);
   }
 }
 
 void FuzzGame::Invoke(NativeId id, sim::NativeCall& call) {
+  CheckKinds(call);
   switch (id) {
     case NativeId::PlayerPedId:
-      if (bytes_.Byte() >= 248) player_ = Fresh();
+      if (bytes_.Byte() >= 248) player_ = Fresh(sim::kPedHandle);
       call.ReturnHandle(player_);
       break;
     case NativeId::PlayerId:
@@ -233,7 +262,12 @@ void FuzzGame::Invoke(NativeId id, sim::NativeCall& call) {
       call.ReturnHash(b < 224 ? Pick(kModels, b) : bytes_.Word());
       break;
     }
+    case NativeId::GetPropSetModel:
+      call.ReturnHash(bytes_.Byte() < 224 ? sim::JoaatHash(sim::places::kTentPropset)
+                                          : bytes_.Word());
+      break;
     case NativeId::DoesEntityExist:
+    case NativeId::DoesPropSetExist:
     case NativeId::DoesBlipExist:
     case NativeId::HasModelLoaded:
     case NativeId::HasPropsetLoaded:
@@ -250,13 +284,25 @@ void FuzzGame::Invoke(NativeId id, sim::NativeCall& call) {
       call.result[0] = Truth();
       break;
     case NativeId::CreatePed:
+      call.ReturnHandle(Handle(sim::kPedHandle));
+      break;
     case NativeId::CreateVehicle:
+      call.ReturnHandle(Handle(sim::kVehicleHandle));
+      break;
     case NativeId::CreateObject:
+      call.ReturnHandle(Handle(sim::kObjectHandle));
+      break;
     case NativeId::CreatePropset:
+      call.ReturnHandle(Handle(sim::kPropSetHandle));
+      break;
     case NativeId::BlipAddForEntity:
+      call.ReturnHandle(Handle(sim::kBlipHandle));
+      break;
     case NativeId::PromptRegisterBegin:
+      call.ReturnHandle(Handle(sim::kPromptHandle));
+      break;
     case NativeId::RequestMetaPedOutfit:
-      call.ReturnHandle(Handle());
+      call.ReturnHandle(Handle(0));
       break;
     case NativeId::PromptGetGroupIdForTargetEntity:
     case NativeId::GetPedRelationshipGroupHash:

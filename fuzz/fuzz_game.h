@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "sim/host/game.h"
@@ -48,11 +50,17 @@ class FuzzGame final : public sim::Game {
   enum class Restart : std::uint8_t { None, Reload, KeepWorld };
   // What the host is to do before the next frame; asked once per frame.
   Restart TakeRestart();
+  // The first handle the plugin gave a native that does not take its kind, in words; empty
+  // while there is none. A number keeps the kind it was handed out as until a reload.
+  const std::string& KindMismatch() const { return mismatch_; }
 
  private:
   std::uint64_t Truth();
-  std::int32_t Handle();
-  std::int32_t Fresh();
+  // A handle of `kind` (a sim::HandleKind; 0 for a number that names no thing): fresh, one
+  // handed out before as the same kind, or a made-up one.
+  std::int32_t Handle(std::uint8_t kind);
+  std::int32_t Fresh(std::uint8_t kind);
+  void CheckKinds(const sim::NativeCall& call);
   std::int32_t Random(std::int32_t lo, std::int32_t hi);
   float Distance(const sim::NativeCall& call);
   sim::Vec3 Position();
@@ -63,8 +71,10 @@ class FuzzGame final : public sim::Game {
   std::uint32_t clock_;
   std::int32_t player_ = 1;
   std::int32_t next_ = 1000;
-  std::vector<std::int32_t> handedOut_;  // the latest handles, to be named again
+  std::vector<std::int32_t> handedOut_;                   // the latest handles, to be named again
+  std::unordered_map<std::int32_t, std::uint8_t> kinds_;  // what each was handed out as
   Restart restart_ = Restart::None;
+  std::string mismatch_;
 };
 
 }  // namespace campfire_fuzz

@@ -68,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::uint64_t frame = 1; frame <= kFramesPerInput; ++frame) {
     host.RunFrame(frame);
     if (host.Failed()) Stop("the host stopped the plugin", host.Error());
+    if (!game.KindMismatch().empty()) Stop("a handle of the wrong kind", game.KindMismatch());
     game.AdvanceFrame();
     const auto restart = game.TakeRestart();
     if (restart != campfire_fuzz::FuzzGame::Restart::None) {

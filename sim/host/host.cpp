@@ -202,6 +202,7 @@ std::uint64_t* Host::Call() {
   lastNative_ = call_.sig->id;
 
   call_.result[0] = call_.result[1] = call_.result[2] = 0;
+  call_.finding = HandleFinding{};
   const bool unknown = noResultArea_[static_cast<std::size_t>(call_.sig->id)];
   if (!unknown) [[likely]] {
     game_.Invoke(call_.sig->id, call_);

@@ -143,6 +143,27 @@ void FormatCallLine(const CallEvent& e, std::string& out) {
   out += '}';
 }
 
+void FormatFindingLine(const CallEvent& e, std::string& out) {
+  const HandleFinding& f = e.call.finding;
+  const auto i = static_cast<std::size_t>(f.arg);
+  out += "{\"frame\":";
+  AppendNumber(e.frame, out);
+  out += ",\"clock\":";
+  AppendNumber(e.clock, out);
+  out += f.foreign ? ",\"finding\":\"another script's\"" : ",\"finding\":\"kind\"";
+  out += ",\"native\":\"";
+  out += e.call.sig->name;
+  out += "\",\"arg\":";
+  AppendNumber(f.arg + 1, out);
+  out += ",\"handle\":";
+  AppendNumber(e.call.sig->args[i] == ArgKind::HandleRef ? e.refBefore[i] : e.call.Int(f.arg), out);
+  out += ",\"named\":\"";
+  out += HandleKindWords(f.named);
+  out += "\",\"takes\":\"";
+  out += HandleKindWords(e.call.sig->handles[i].kinds);
+  out += "\"}";
+}
+
 void FormatWaitLine(std::uint64_t frame, std::int32_t clock, std::uint32_t ms, std::string& out) {
   out += "{\"frame\":";
   AppendNumber(frame, out);
@@ -171,6 +192,10 @@ void JsonTraceWriter::OnScriptRestart(std::uint64_t frame, std::int32_t clock, b
 void JsonTraceWriter::OnCall(const CallEvent& event) {
   FormatCallLine(event, buffer_);
   buffer_ += '\n';
+  if (event.call.finding.arg >= 0) [[unlikely]] {
+    FormatFindingLine(event, buffer_);
+    buffer_ += '\n';
+  }
   if (buffer_.size() > (1u << 16)) Flush();
 }
 

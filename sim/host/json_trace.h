@@ -10,6 +10,9 @@ namespace sim {
 
 // Appends one call's line (without the newline) to `out`.
 void FormatCallLine(const CallEvent& event, std::string& out);
+// After a call whose handle the game noted: {"frame","clock","finding":"kind" or "another
+// script's","native","arg" (from 1),"handle","named","takes"}.
+void FormatFindingLine(const CallEvent& event, std::string& out);
 void FormatWaitLine(std::uint64_t frame, std::int32_t clock, std::uint32_t ms, std::string& out);
 // {"frame":F,"clock":C,"reload":true}, or "restart" for a restart with the world kept.
 void FormatRestartLine(std::uint64_t frame, std::int32_t clock, bool reload, std::string& out);

@@ -39,12 +39,22 @@ inline SpeechFields ReadSpeechRecord(std::uint64_t address) {
       static_cast<std::int32_t>(low(6)),      static_cast<std::int32_t>(low(7))};
 }
 
+// What the game noticed about a call's handles: an argument that named a thing of a kind
+// the native does not take (answered as if it named nothing), or another script's thing
+// that the native changed.
+struct HandleFinding {
+  std::int8_t arg = -1;    // counted from 0; -1: nothing to note
+  std::uint8_t named = 0;  // the HandleKind the number named
+  bool foreign = false;    // another script's thing, of a kind the native takes
+};
+
 struct NativeCall {
   const NativeSignature* sig = nullptr;
   int argc = 0;
   std::uint64_t slot[kMaxArgs] = {};
   // Three 8-byte slots: a number in the low half of the first, or a position's x, y, z.
   std::uint64_t result[3] = {};
+  HandleFinding finding;
 
   std::int32_t Int(int i) const { return static_cast<std::int32_t>(Low(i)); }
   std::uint32_t Hash(int i) const { return Low(i); }

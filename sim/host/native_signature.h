@@ -28,6 +28,26 @@ enum class ResultKind : std::uint8_t { None, Int, Bool, Float, Hash, Handle, Tex
 
 inline constexpr int kMaxArgs = 16;
 
+// What a handle names. Peds, vehicles and objects are entities; prop sets, blips and
+// prompts are not, and the natives of one kind do not know the others' handles.
+enum HandleKind : std::uint8_t {
+  kPedHandle = 1,
+  kVehicleHandle = 2,
+  kObjectHandle = 4,
+  kPropSetHandle = 8,
+  kBlipHandle = 16,
+  kPromptHandle = 32,
+  kEntityHandle = kPedHandle | kVehicleHandle | kObjectHandle,
+};
+
+// For a handle argument (by value or by address): the kinds its declaration takes, and
+// whether the native changes or removes what it names (rather than only asking about it).
+// Zero kinds: not a handle, or a variable the native only writes.
+struct HandleUse {
+  std::uint8_t kinds = 0;
+  bool changes = false;
+};
+
 struct NativeSignature {
   NativeId id;
   const char* name;
@@ -35,7 +55,11 @@ struct NativeSignature {
   std::uint8_t argc;
   std::array<ArgKind, kMaxArgs> args;
   ResultKind result;
+  std::array<HandleUse, kMaxArgs> handles;
 };
+
+// "a ped", "an entity", "a prop set", ... for the kinds a handle argument takes or names.
+const char* HandleKindWords(std::uint8_t kinds);
 
 // Indexed by NativeId.
 std::span<const NativeSignature> NativeSignatures();

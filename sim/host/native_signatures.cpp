@@ -13,13 +13,39 @@
 namespace sim {
 namespace {
 
+// One argument as the table lists it: how it is pushed and, for a handle, what it may name.
+struct Arg {
+  ArgKind kind;
+  HandleUse use{};
+  constexpr Arg(ArgKind k) : kind(k) {}  // NOLINT: the table lists plain kinds as they are
+  constexpr Arg(ArgKind k, HandleUse u) : kind(k), use(u) {}
+};
+
 using enum ArgKind;
 using R = ResultKind;
 
+// Handles by value, by the kinds their declarations take; the native only asks about them.
+constexpr Arg Ped{Handle, {kPedHandle}};
+constexpr Arg Vehicle{Handle, {kVehicleHandle}};
+constexpr Arg AnyEntity{Handle, {kEntityHandle}};
+constexpr Arg PropSet{Handle, {kPropSetHandle}};
+constexpr Arg Blip{Handle, {kBlipHandle}};
+constexpr Arg Prompt{Handle, {kPromptHandle}};
+
+// The native changes or removes what the handle names.
+constexpr Arg Changes(Arg a) { return Arg{a.kind, {a.use.kinds, true}}; }
+// The handle is passed by the address of the caller's variable.
+constexpr Arg ByAddress(Arg a) { return Arg{HandleRef, a.use}; }
+
 constexpr NativeSignature Native(NativeId id, const char* name, std::uint64_t hash,
-                                 std::initializer_list<ArgKind> args, ResultKind result) {
-  NativeSignature sig{id, name, hash, static_cast<std::uint8_t>(args.size()), {}, result};
-  std::copy(args.begin(), args.end(), sig.args.begin());
+                                 std::initializer_list<Arg> args, ResultKind result) {
+  NativeSignature sig{id, name, hash, static_cast<std::uint8_t>(args.size()), {}, result, {}};
+  std::size_t i = 0;
+  for (const Arg& a : args) {
+    sig.args[i] = a.kind;
+    sig.handles[i] = a.use;
+    ++i;
+  }
   return sig;
 }
 
@@ -30,19 +56,19 @@ constexpr auto kListed = std::to_array<NativeSignature>({
     // Player, world and time.
     Native(ID(PlayerPedId), 0x096275889B8E0EE0, {}, R::Handle),
     Native(ID(PlayerId), 0x217E9DC48139933D, {}, R::Int),
-    Native(ID(GetEntityCoords), 0xA86D5F069399F44D, {Handle, Int, Int}, R::Vector),
+    Native(ID(GetEntityCoords), 0xA86D5F069399F44D, {AnyEntity, Int, Int}, R::Vector),
     Native(ID(GetDistanceBetweenCoords), 0x0BE7F4E3CDBAFB28,
            {Float, Float, Float, Float, Float, Float, Int}, R::Float),
-    Native(ID(DoesEntityExist), 0xD42BD6EB2E0F1677, {Handle}, R::Bool),
+    Native(ID(DoesEntityExist), 0xD42BD6EB2E0F1677, {AnyEntity}, R::Bool),
     Native(ID(IsEntityAtCoord), 0x5E58342602E94718,
-           {Handle, Float, Float, Float, Float, Float, Float, Int, Int, Int}, R::Bool),
-    Native(ID(IsPedInVehicle), 0xA3EE4A07279BB9DB, {Handle, Handle, Int}, R::Bool),
+           {AnyEntity, Float, Float, Float, Float, Float, Float, Int, Int, Int}, R::Bool),
+    Native(ID(IsPedInVehicle), 0xA3EE4A07279BB9DB, {Ped, Vehicle, Int}, R::Bool),
     Native(ID(GetGameTimer), 0x4F67E8ECA7D3F667, {}, R::Int),
     Native(ID(GetRandomIntInRange), 0xD53343AA4FB7DD28, {Int, Int}, R::Int),
     Native(ID(GetHashKey), 0xFD340785ADF8CFB7, {String}, R::Hash),
-    Native(ID(GetEntityModel), 0xDA76A9F39210D365, {Handle}, R::Hash),
-    Native(ID(IsEntityDead), 0x7D5B1F88E7504BBA, {Handle}, R::Bool),
-    Native(ID(IsPedDeadOrDying), 0x3317DEDB88C95038, {Handle, Int}, R::Bool),
+    Native(ID(GetEntityModel), 0xDA76A9F39210D365, {AnyEntity}, R::Hash),
+    Native(ID(IsEntityDead), 0x7D5B1F88E7504BBA, {AnyEntity}, R::Bool),
+    Native(ID(IsPedDeadOrDying), 0x3317DEDB88C95038, {Ped, Int}, R::Bool),
     Native(ID(IsPlayerTargetingAnything), 0x4605C66E0F935F83, {Int}, R::Bool),
     Native(ID(GetPlayerTargetEntity), 0xAE663DDD99C8A670, {Int, HandleRef}, R::None),
 
@@ -56,84 +82,92 @@ constexpr auto kListed = std::to_array<NativeSignature>({
            {Hash, Float, Float, Float, Float, Int, Int, Int, Int}, R::Handle),
     Native(ID(CreateObject), 0x509D5878EB39E842,
            {Hash, Float, Float, Float, Int, Int, Int, Int, Int}, R::Handle),
-    Native(ID(SetEntityRotation), 0x9CC8314DFEDE441E, {Handle, Float, Float, Float, Int, Int},
-           R::None),
-    Native(ID(DeleteEntity), 0x4CD38C78BD19A497, {HandleRef}, R::None),
-    Native(ID(DismissPed), 0x2595DD4236549CE3, {HandleRef}, R::None),
-    Native(ID(DeleteVehicle), 0x629BFA74418D6239, {HandleRef}, R::None),
+    Native(ID(SetEntityRotation), 0x9CC8314DFEDE441E,
+           {Changes(AnyEntity), Float, Float, Float, Int, Int}, R::None),
+    Native(ID(DeleteEntity), 0x4CD38C78BD19A497, {ByAddress(Changes(AnyEntity))}, R::None),
+    Native(ID(DismissPed), 0x2595DD4236549CE3, {ByAddress(Changes(Ped))}, R::None),
+    Native(ID(DeleteVehicle), 0x629BFA74418D6239, {ByAddress(Changes(Vehicle))}, R::None),
     Native(ID(RequestPropset), 0xF3DE57A46D5585E9, {Hash}, R::None),
     Native(ID(HasPropsetLoaded), 0x48A88FC684C55FDC, {Hash}, R::Bool),
     Native(ID(CreatePropset), 0x899C97A1CCE7D483,
            {Hash, Float, Float, Float, Int, Float, Float, Int, Int}, R::Handle),
-    Native(ID(AddPropsetToVehicle), 0xD80FAF919A2E56EA, {Handle, Hash}, R::None),
+    Native(ID(AddPropsetToVehicle), 0xD80FAF919A2E56EA, {Changes(Vehicle), Hash}, R::None),
+    // Prop sets have natives of their own; the entity natives do not know their handles.
+    Native(ID(DoesPropSetExist), 0x7DDDCF815E650FF5, {PropSet}, R::Bool),
+    // The handle's value, not its address, and two booleans.
+    Native(ID(DeletePropSet), 0x58AC173A55D9D7B4, {Changes(PropSet), Bool, Bool}, R::None),
+    Native(ID(GetPropSetModel), 0xA6A9712955F53D9C, {PropSet}, R::Hash),
 
     // Ped setup.
-    Native(ID(SetPedPromptName), 0x4A48B6E03BABB4AC, {Handle, String}, R::None),
-    Native(ID(RemoveAllPedWeapons), 0xF25DF915FA38C5F3, {Handle, Int, Int}, R::None),
+    Native(ID(SetPedPromptName), 0x4A48B6E03BABB4AC, {Changes(Ped), String}, R::None),
+    Native(ID(RemoveAllPedWeapons), 0xF25DF915FA38C5F3, {Changes(Ped), Int, Int}, R::None),
     // ped, weapon, ammo count, 1, 1, 1, 1, 1.0, 1.0, ammo type, 0, 0, 1
     Native(ID(GiveWeaponToPed), 0x5E3BDDBCB83F3D84,
-           {Handle, Hash, Int, Int, Int, Int, Int, Float, Float, Hash, Int, Int, Int}, R::None),
+           {Changes(Ped), Hash, Int, Int, Int, Int, Int, Float, Float, Hash, Int, Int, Int},
+           R::None),
     Native(ID(RequestMetaPedOutfit), 0x13154A76CE0CF9AB, {Hash, Hash}, R::Int),
     Native(ID(IsMetaPedOutfitRequestReady), 0x610438375E5D1801, {Int}, R::Bool),
-    Native(ID(ApplyPedMetaPedOutfit), 0x74F512E29CB717E2, {Int, Handle, Int, Int}, R::None),
+    Native(ID(ApplyPedMetaPedOutfit), 0x74F512E29CB717E2, {Int, Changes(Ped), Int, Int}, R::None),
     Native(ID(ReleaseMetaPedOutfitRequest), 0x4592B8B9B0EF5F48, {Int}, R::None),
-    Native(ID(SetPedConfigFlag), 0x1913FE4CBF41C463, {Handle, Int, Int}, R::None),
-    Native(ID(SetPedKeepTask), 0x971D38760FBC02EF, {Handle, Int}, R::None),
-    Native(ID(SetPedRelationshipGroupHash), 0xC80A74AC829DDD92, {Handle, Hash}, R::None),
-    Native(ID(GetPedRelationshipGroupHash), 0x7DBDD04862D95F04, {Handle}, R::Hash),
+    Native(ID(SetPedConfigFlag), 0x1913FE4CBF41C463, {Changes(Ped), Int, Int}, R::None),
+    Native(ID(SetPedKeepTask), 0x971D38760FBC02EF, {Changes(Ped), Int}, R::None),
+    Native(ID(SetPedRelationshipGroupHash), 0xC80A74AC829DDD92, {Changes(Ped), Hash}, R::None),
+    Native(ID(GetPedRelationshipGroupHash), 0x7DBDD04862D95F04, {Ped}, R::Hash),
     Native(ID(SetRelationshipBetweenGroups), 0xBF25EB89375A37AD, {Int, Hash, Hash}, R::None),
-    Native(ID(SetBlockingOfNonTemporaryEvents), 0x9F8AA94D6D97DBF4, {Handle, Bool}, R::None),
+    Native(ID(SetBlockingOfNonTemporaryEvents), 0x9F8AA94D6D97DBF4, {Changes(Ped), Bool}, R::None),
 
     // Tasks.
     // ped, x, y, z, speed, time-out ms, 1, a, b, c
     Native(ID(TaskGoToCoord), 0x322BFDEA666E2B0E,
-           {Handle, Float, Float, Float, Float, Int, Int, Int, Int, Int}, R::None),
+           {Changes(Ped), Float, Float, Float, Float, Int, Int, Int, Int, Int}, R::None),
     // ped, x, y, z, 1.0, -1, heading, 0, 0, 0, then a float, an entity to keep clear of
     // and a float that the game reads whether or not a caller means them
     Native(ID(TaskGoStraightToCoord), 0x17F58B88D085DBAC,
-           {Handle, Float, Float, Float, Float, Int, Float, Int, Int, Int, Float, Handle, Float},
+           {Changes(Ped), Float, Float, Float, Float, Int, Float, Int, Int, Int, Float, AnyEntity,
+            Float},
            R::None),
     // ped, scenario, x, y, z, heading, duration, 1, then a boolean, a text (0 for none), a
     // float and a boolean
-    Native(ID(TaskStartScenarioAtPosition), 0x4D1F61FC34AF3CD1,
-           {Handle, Hash, Float, Float, Float, Float, Int, Int, Bool, TextOrNull, Float, Bool},
-           R::None),
+    Native(
+        ID(TaskStartScenarioAtPosition), 0x4D1F61FC34AF3CD1,
+        {Changes(Ped), Hash, Float, Float, Float, Float, Int, Int, Bool, TextOrNull, Float, Bool},
+        R::None),
     // ped, x, y, z, 50.0, 1.0, 2.0, 0
     Native(ID(TaskWanderInArea), 0xE054346CA3A0F315,
-           {Handle, Float, Float, Float, Float, Float, Float, Int}, R::None),
-    Native(ID(IsPedUsingAnyScenario), 0x57AB4A3080F85143, {Handle}, R::Bool),
-    Native(ID(TaskTurnPedToFaceEntity), 0x69F4BE8C8CC4796C, {Handle, Handle, Int, Int, Int, Int},
-           R::None),
+           {Changes(Ped), Float, Float, Float, Float, Float, Float, Int}, R::None),
+    Native(ID(IsPedUsingAnyScenario), 0x57AB4A3080F85143, {Ped}, R::Bool),
+    Native(ID(TaskTurnPedToFaceEntity), 0x69F4BE8C8CC4796C,
+           {Changes(Ped), AnyEntity, Int, Int, Int, Int}, R::None),
 
     // Speech.
-    Native(ID(PlayPedAmbientSpeechNative), 0x8E04FEDD28D42462, {Handle, Speech}, R::None),
-    Native(ID(IsAmbientSpeechPlaying), 0x729072355FA39EC9, {Handle}, R::Bool),
+    Native(ID(PlayPedAmbientSpeechNative), 0x8E04FEDD28D42462, {Changes(Ped), Speech}, R::None),
+    Native(ID(IsAmbientSpeechPlaying), 0x729072355FA39EC9, {Ped}, R::Bool),
 
     // Prompts.
     Native(ID(PromptRegisterBegin), 0x04F97DE45A519419, {}, R::Handle),
-    Native(ID(PromptGetGroupIdForTargetEntity), 0xB796970BD125FCE8, {Handle}, R::Int),
-    Native(ID(PromptSetGroup), 0x2F11D3A254169EA4, {Handle, Int, Int}, R::None),
-    Native(ID(PromptSetOption), 0xF4A5C4509BF923B1, {Handle, Int}, R::None),
+    Native(ID(PromptGetGroupIdForTargetEntity), 0xB796970BD125FCE8, {AnyEntity}, R::Int),
+    Native(ID(PromptSetGroup), 0x2F11D3A254169EA4, {Changes(Prompt), Int, Int}, R::None),
+    Native(ID(PromptSetOption), 0xF4A5C4509BF923B1, {Changes(Prompt), Int}, R::None),
     // 10, "LITERAL_STRING", the literal. The native takes as many arguments as its format
     // asks for; this format asks for three.
     Native(ID(CreateVarString), 0xFA925AC00EB830B9, {Int, String, String}, R::Text),
-    Native(ID(PromptSetText), 0x5DD02A8318420DD7, {Handle, Text}, R::None),
-    Native(ID(PromptSetControlAction), 0xB5352B7494A08258, {Handle, Hash}, R::None),
-    Native(ID(PromptSetPriority), 0xCA24F528D0D16289, {Handle, Int}, R::None),
-    Native(ID(PromptSetHoldMode), 0x94073D5CA3F16B7B, {Handle, Int}, R::None),
-    Native(ID(PromptSetEnabled), 0x8A0FB4D03A630D21, {Handle, Bool}, R::None),
-    Native(ID(PromptSetVisible), 0x71215ACCFDE075EE, {Handle, Int}, R::None),
-    Native(ID(PromptRegisterEnd), 0xF7AA2696A22AD8B9, {Handle}, R::None),
-    Native(ID(PromptIsValid), 0x347469FBDD1589A9, {Handle}, R::Bool),
-    Native(ID(PromptDelete), 0x00EDE88D4D13CF59, {Handle}, R::None),
-    Native(ID(PromptHasHoldModeCompleted), 0xE0F65F0640EF0617, {Handle}, R::Bool),
+    Native(ID(PromptSetText), 0x5DD02A8318420DD7, {Changes(Prompt), Text}, R::None),
+    Native(ID(PromptSetControlAction), 0xB5352B7494A08258, {Changes(Prompt), Hash}, R::None),
+    Native(ID(PromptSetPriority), 0xCA24F528D0D16289, {Changes(Prompt), Int}, R::None),
+    Native(ID(PromptSetHoldMode), 0x94073D5CA3F16B7B, {Changes(Prompt), Int}, R::None),
+    Native(ID(PromptSetEnabled), 0x8A0FB4D03A630D21, {Changes(Prompt), Bool}, R::None),
+    Native(ID(PromptSetVisible), 0x71215ACCFDE075EE, {Changes(Prompt), Int}, R::None),
+    Native(ID(PromptRegisterEnd), 0xF7AA2696A22AD8B9, {Changes(Prompt)}, R::None),
+    Native(ID(PromptIsValid), 0x347469FBDD1589A9, {Prompt}, R::Bool),
+    Native(ID(PromptDelete), 0x00EDE88D4D13CF59, {Changes(Prompt)}, R::None),
+    Native(ID(PromptHasHoldModeCompleted), 0xE0F65F0640EF0617, {Prompt}, R::Bool),
 
     // Map blip and objective.
-    Native(ID(BlipAddForEntity), 0x23F74C2FDA6E7C61, {Hash, Handle}, R::Handle),
-    Native(ID(SetBlipSprite), 0x74F74D3207ED525C, {Handle, Hash, Int}, R::None),
-    Native(ID(SetBlipName), 0x0A062D6D7C0B2C2C, {Handle, String}, R::None),
-    Native(ID(DoesBlipExist), 0xCD82FA174080B3B1, {Handle}, R::Bool),
-    Native(ID(RemoveBlip), 0xF2C3C9DA47AAA54A, {HandleRef}, R::None),
+    Native(ID(BlipAddForEntity), 0x23F74C2FDA6E7C61, {Hash, AnyEntity}, R::Handle),
+    Native(ID(SetBlipSprite), 0x74F74D3207ED525C, {Changes(Blip), Hash, Int}, R::None),
+    Native(ID(SetBlipName), 0x0A062D6D7C0B2C2C, {Changes(Blip), String}, R::None),
+    Native(ID(DoesBlipExist), 0xCD82FA174080B3B1, {Blip}, R::Bool),
+    Native(ID(RemoveBlip), 0xF2C3C9DA47AAA54A, {ByAddress(Changes(Blip))}, R::None),
     Native(ID(ShowObjectiveText), 0xFA233F8FE190514C, {String}, R::None),
     Native(ID(ObjectiveCueA), 0xE9990552DEC71600, {}, R::None),
     Native(ID(ObjectiveCueB), 0x5DE61C90DDECFA2D, {Int, Int}, R::None),
@@ -199,6 +233,27 @@ static_assert(HashesDistinct(), "two natives share a hash");
 std::span<const NativeSignature> NativeSignatures() { return kById; }
 
 const NativeSignature& SignatureOf(NativeId id) { return kById[static_cast<std::size_t>(id)]; }
+
+const char* HandleKindWords(std::uint8_t kinds) {
+  switch (kinds) {
+    case kPedHandle:
+      return "a ped";
+    case kVehicleHandle:
+      return "a vehicle";
+    case kObjectHandle:
+      return "an object";
+    case kEntityHandle:
+      return "an entity";
+    case kPropSetHandle:
+      return "a prop set";
+    case kBlipHandle:
+      return "a blip";
+    case kPromptHandle:
+      return "a prompt";
+    default:
+      return "a handle";
+  }
+}
 
 const NativeSignature* FindSignature(std::uint64_t hash) {
   for (std::size_t i = HomeSlot(hash); kByHash[i] != kEmpty; i = (i + 1) & (kSlots - 1)) {

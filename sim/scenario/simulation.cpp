@@ -16,7 +16,8 @@ float Distance(Vec3 a, Vec3 b) {
 Simulation::Simulation(SimulationOptions options)
     : options_(std::move(options)),
       world_(std::make_unique<World>(options_.world)),
-      host_(*world_) {
+      host_(*world_),
+      otherScript_(*world_) {
   if (options_.record) host_.AddSink(&recorder_);
   SetActiveHost(&host_);
   if (!library_.Load(options_.pluginPath, loadError_)) return;
@@ -39,9 +40,17 @@ void Simulation::Reload(std::optional<Vec3> playerAt) {
 
 void Simulation::Restart() { host_.RestartScript(false); }
 
+void Simulation::OtherScriptActs() { otherScript_.Act(); }
+
+// The other script takes its turn after the plugin's, before the game's own upkeep.
 void Simulation::Frame() {
   ++frame_;
   host_.RunFrame(frame_);
+  const std::int32_t every = world_->Settings().otherScriptEveryMs;
+  if (every > 0 && world_->ElapsedMs() >= otherScriptDueMs_) {
+    otherScript_.Act();
+    otherScriptDueMs_ = world_->ElapsedMs() + every;
+  }
   world_->AdvanceFrame();
 }
 
@@ -90,7 +99,7 @@ void Simulation::Hold(std::string_view control, std::int32_t ms) {
 Handle Simulation::Wagon() const {
   for (Handle h : world_->EntitiesOfModel(JoaatHash(places::kWagonModel))) {
     const Entity* e = world_->Find(h);
-    if (e != nullptr && e->kind == EntityKind::Vehicle) return h;
+    if (e != nullptr && e->kind == EntityKind::Vehicle && !e->foreign) return h;
   }
   return 0;
 }

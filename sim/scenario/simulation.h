@@ -9,6 +9,7 @@
 
 #include "sim/host/host.h"
 #include "sim/host/plugin_loader.h"
+#include "sim/scenario/other_script.h"
 #include "sim/scenario/recorder.h"
 #include "sim/world/world.h"
 
@@ -61,6 +62,12 @@ class Simulation {
   // The host restarts its scripts with the world as it is.
   void Restart();
 
+  // Another script sharing the world makes its next thing (and may remove an old one). With
+  // the world's `otherScriptEveryMs` set it also acts on its own, after the plugin's turn in
+  // a frame.
+  void OtherScriptActs();
+  const OtherScript& otherScript() const { return otherScript_; }
+
   PluginLibrary& library() { return library_; }
   World& world() { return *world_; }
   Host& host() { return host_; }
@@ -68,7 +75,7 @@ class Simulation {
   std::uint64_t FrameNumber() const { return frame_; }
   std::int32_t Clock() const { return world_->Clock(); }
   float PlayerDistanceTo(Vec3 point) const;
-  Handle Wagon() const;  // 0 if none
+  Handle Wagon() const;  // the plugin's supply wagon, or one it left; 0 if none
 
  private:
   SimulationOptions options_;
@@ -78,6 +85,8 @@ class Simulation {
   PluginLibrary library_;
   std::string loadError_;
   std::uint64_t frame_ = 0;
+  OtherScript otherScript_;
+  std::int64_t otherScriptDueMs_ = 0;
 };
 
 // Straight-line distance, as the world measures it.

@@ -25,8 +25,7 @@ void BlipAddForEntity(WorldState& s, NativeCall& call) {
     call.ReturnHandle(0);
     return;
   }
-  BlipInfo& b = s.blips.emplace_back();
-  b.handle = s.NewHandle();
+  BlipInfo& b = InsertWithNewHandle(s, s.blips);
   b.kind = call.Hash(0);
   b.entity = entity;
   call.ReturnHandle(b.handle);
@@ -49,7 +48,8 @@ void DoesBlipExist(WorldState& s, NativeCall& call) {
 void RemoveBlip(WorldState& s, NativeCall& call) {
   Handle* ref = call.HandleRef(0);
   if (ref == nullptr) return;
-  EraseByHandle(s.blips, *ref);
+  if (KindNamed(s, *ref) & ~kBlipHandle) return;  // no blip: nothing is done
+  EraseByHandle(s, s.blips, *ref);
   *ref = 0;
 }
 

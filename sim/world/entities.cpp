@@ -5,12 +5,27 @@
 
 namespace sim {
 
-Entity* FindEntity(WorldState& s, Handle handle) {
+Entity* FindPlaced(WorldState& s, Handle handle) {
   return handle == 0 ? nullptr : FindByHandle(s.entities, handle);
 }
 
-const Entity* FindEntity(const WorldState& s, Handle handle) {
+const Entity* FindPlaced(const WorldState& s, Handle handle) {
   return handle == 0 ? nullptr : FindByHandle(s.entities, handle);
+}
+
+Entity* FindEntity(WorldState& s, Handle handle) {
+  Entity* e = FindPlaced(s, handle);
+  return e != nullptr && e->kind != EntityKind::Propset ? e : nullptr;
+}
+
+const Entity* FindEntity(const WorldState& s, Handle handle) {
+  const Entity* e = FindPlaced(s, handle);
+  return e != nullptr && e->kind != EntityKind::Propset ? e : nullptr;
+}
+
+Entity* FindPropSet(WorldState& s, Handle handle) {
+  Entity* e = FindPlaced(s, handle);
+  return e != nullptr && e->kind == EntityKind::Propset ? e : nullptr;
 }
 
 Entity* FindPed(WorldState& s, Handle handle) {
@@ -19,8 +34,7 @@ Entity* FindPed(WorldState& s, Handle handle) {
 }
 
 Entity& AddEntity(WorldState& s, EntityKind kind, std::uint32_t model, Vec3 at, float heading) {
-  Entity& e = s.entities.emplace_back();
-  e.handle = s.NewHandle();
+  Entity& e = InsertWithNewHandle(s, s.entities);
   e.kind = kind;
   e.model = model;
   e.position = at;
@@ -29,7 +43,7 @@ Entity& AddEntity(WorldState& s, EntityKind kind, std::uint32_t model, Vec3 at, 
 }
 
 void RemoveEntity(WorldState& s, Handle handle) {
-  Entity* e = FindEntity(s, handle);
+  Entity* e = FindPlaced(s, handle);
   if (e == nullptr) return;
   if (e->kind == EntityKind::Vehicle) {
     // Whoever sat in it is left standing where it was.
@@ -37,10 +51,8 @@ void RemoveEntity(WorldState& s, Handle handle) {
       if (other.kind == EntityKind::Ped && other.ped.vehicle == handle) other.ped.vehicle = 0;
     }
   }
-  EraseByHandle(s.entities, handle);
+  EraseByHandle(s, s.entities, handle);
 }
-
-namespace {
 
 // The failure fault applies first: it stands for the game refusing, whatever was loaded.
 bool CreationRefused(WorldState& s, EntityKind kind) {
@@ -49,6 +61,8 @@ bool CreationRefused(WorldState& s, EntityKind kind) {
   --fails;
   return true;
 }
+
+namespace {
 
 // Model, x, y, z, heading: the shape of both CreatePed and CreateVehicle.
 void CreateFromModel(WorldState& s, NativeCall& call, EntityKind kind) {
@@ -61,10 +75,12 @@ void CreateFromModel(WorldState& s, NativeCall& call, EntityKind kind) {
   call.ReturnHandle(AddEntity(s, kind, model, at, call.Float(4)).handle);
 }
 
-// The game writes 0 into the caller's variable whether or not anything was removed.
+// The game writes 0 into the caller's variable whether or not anything was removed, unless
+// the number names something that is no entity at all: then nothing is done.
 void RemoveThroughReference(WorldState& s, NativeCall& call, bool (*removable)(const Entity&)) {
   Handle* ref = call.HandleRef(0);
   if (ref == nullptr) return;
+  if (KindNamed(s, *ref) & ~kEntityHandle) return;
   const Entity* e = FindEntity(s, *ref);
   if (e != nullptr && e->handle == s.playerPed) return;  // the player's ped cannot be removed
   if (e != nullptr && removable(*e)) RemoveEntity(s, e->handle);
@@ -72,10 +88,12 @@ void RemoveThroughReference(WorldState& s, NativeCall& call, bool (*removable)(c
 }
 
 void Release(WorldState& s, NativeCall& call, EntityKind kind) {
-  const Handle* ref = call.HandleRef(0);
+  Handle* ref = call.HandleRef(0);
   if (ref == nullptr) return;
   Entity* e = FindEntity(s, *ref);
-  if (e != nullptr && e->kind == kind && e->handle != s.playerPed) e->released = true;
+  if (e == nullptr || e->kind != kind || e->handle == s.playerPed) return;
+  e->released = true;
+  if (s.settings.releaseZeroes) *ref = 0;
 }
 
 }  // namespace
@@ -154,20 +172,6 @@ void CreateObject(WorldState& s, NativeCall& call) {
   call.ReturnHandle(AddEntity(s, EntityKind::Object, model, at, 0.0f).handle);
 }
 
-void CreatePropset(WorldState& s, NativeCall& call) {
-  std::uint32_t propset = call.Hash(0);
-  bool loaded = false;
-  for (const LoadRecord& r : s.propsets) {
-    if (r.hash == propset) loaded = r.loaded;
-  }
-  if (CreationRefused(s, EntityKind::Propset) || !loaded) {
-    call.ReturnHandle(0);
-    return;
-  }
-  Vec3 at{call.Float(1), call.Float(2), call.Float(3)};
-  call.ReturnHandle(AddEntity(s, EntityKind::Propset, propset, at, call.Float(5)).handle);
-}
-
 void AddPropsetToVehicle(WorldState& s, NativeCall& call) {
   Entity* vehicle = FindEntity(s, call.Handle(0));
   std::uint32_t propset = call.Hash(1);
@@ -191,8 +195,8 @@ void DeleteEntity(WorldState& s, NativeCall& call) {
   RemoveThroughReference(s, call, [](const Entity&) { return true; });
 }
 
-// Releasing removes nothing: the vehicle stays where it is until the game clears it, and
-// the caller's variable keeps its value.
+// Releasing removes nothing: the vehicle stays where it is until the game clears it. The
+// caller's variable keeps its value unless the world is set to zero it.
 void DeleteVehicle(WorldState& s, NativeCall& call) { Release(s, call, EntityKind::Vehicle); }
 
 // A dismissed ped goes on with its last task until the game clears it.
@@ -202,7 +206,7 @@ void DismissPed(WorldState& s, NativeCall& call) { Release(s, call, EntityKind::
 
 // --- the world's own entity questions and faults ---
 
-const Entity* World::Find(Handle handle) const { return FindEntity(*state_, handle); }
+const Entity* World::Find(Handle handle) const { return FindPlaced(*state_, handle); }
 
 std::vector<const Entity*> World::Entities() const {
   std::vector<const Entity*> all;
@@ -236,6 +240,8 @@ void World::FailNextCreations(EntityKind kind, int count) {
 }
 
 void World::Vanish(Handle entity) { RemoveEntity(*state_, entity); }
+
+const std::vector<HandleFindingRecord>& World::HandleFindings() const { return state_->findings; }
 
 void World::Kill(Handle ped) {
   Entity* e = FindPed(*state_, ped);

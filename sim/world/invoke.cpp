@@ -12,6 +12,7 @@ static_assert(0 CAMPFIRE_WORLD_NATIVES(CAMPFIRE_COUNT_NATIVE) == kNativeCount,
 #undef CAMPFIRE_COUNT_NATIVE
 
 void World::Invoke(NativeId id, NativeCall& call) {
+  CheckHandles(*state_, call);
   switch (id) {
 #define CAMPFIRE_ROUTE_NATIVE(name) \
   case NativeId::name:              \

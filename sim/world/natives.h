@@ -24,12 +24,16 @@ struct WorldState;
   X(CreatePed)                       \
   X(CreateVehicle)                   \
   X(CreateObject)                    \
-  X(CreatePropset)                   \
   X(AddPropsetToVehicle)             \
   X(SetEntityRotation)               \
   X(DeleteEntity)                    \
   X(DeleteVehicle)                   \
   X(DismissPed)                      \
+  /* prop_sets.cpp */                \
+  X(CreatePropset)                   \
+  X(DoesPropSetExist)                \
+  X(GetPropSetModel)                 \
+  X(DeletePropSet)                   \
   /* loading.cpp */                  \
   X(RequestModel)                    \
   X(HasModelLoaded)                  \

@@ -73,8 +73,7 @@ void CreateVarString(WorldState& s, NativeCall& call) {
 }
 
 void PromptRegisterBegin(WorldState& s, NativeCall& call) {
-  PromptInfo& p = s.prompts.emplace_back();
-  p.handle = s.NewHandle();
+  PromptInfo& p = InsertWithNewHandle(s, s.prompts);
   call.ReturnHandle(p.handle);
 }
 
@@ -138,7 +137,7 @@ void PromptIsValid(WorldState& s, NativeCall& call) {
   call.ReturnBool(p != nullptr && p->registered);
 }
 
-void PromptDelete(WorldState& s, NativeCall& call) { EraseByHandle(s.prompts, call.Handle(0)); }
+void PromptDelete(WorldState& s, NativeCall& call) { EraseByHandle(s, s.prompts, call.Handle(0)); }
 
 void PromptHasHoldModeCompleted(WorldState& s, NativeCall& call) {
   const PromptInfo* p = FindPrompt(s, call.Handle(0));
@@ -147,7 +146,7 @@ void PromptHasHoldModeCompleted(WorldState& s, NativeCall& call) {
 
 }  // namespace natives
 
-void World::DropPrompt(Handle prompt) { EraseByHandle(state_->prompts, prompt); }
+void World::DropPrompt(Handle prompt) { EraseByHandle(*state_, state_->prompts, prompt); }
 
 std::vector<Handle> World::LivePrompts() const {
   std::vector<Handle> live;

@@ -10,7 +10,20 @@ void World::Reload(std::optional<Vec3> playerAt) {
   const Vec3 at = playerAt.value_or(old != nullptr ? old->position : s.settings.playerStart);
   const float heading = old != nullptr ? old->heading : 0.0f;
 
-  s.entities.clear();
+  // The player's new ped is numbered before anything is freed, so it never takes the old
+  // ped's number: a script can tell a reload by the player's ped.
+  Entity player;
+  player.handle = s.NewHandle();
+  player.kind = EntityKind::Ped;
+  player.model = s.settings.playerModel;
+  player.position = at;
+  player.heading = heading;
+  player.ped.relationshipGroup = JoaatHash("PLAYER");
+
+  for (const Entity& e : s.entities) s.FreeHandle(e.handle);
+  for (const PromptInfo& p : s.prompts) s.FreeHandle(p.handle);
+  for (const BlipInfo& b : s.blips) s.FreeHandle(b.handle);
+  s.entities.assign(1, std::move(player));
   s.prompts.clear();
   s.blips.clear();
   // Streaming starts over, so loads and outfit requests count from nothing again, as in a
@@ -23,10 +36,9 @@ void World::Reload(std::optional<Vec3> playerAt) {
   s.lockOn = 0;
   s.heldControls.clear();
 
-  // Handles go on from the counter, so no number from before the reload is valid again.
-  Entity& player = AddEntity(s, EntityKind::Ped, s.settings.playerModel, at, heading);
-  player.ped.relationshipGroup = JoaatHash("PLAYER");
-  s.playerPed = player.handle;
+  // Unless the world reuses numbers, handles go on from the counter, so no number from
+  // before the reload is valid again.
+  s.playerPed = s.entities.front().handle;
 }
 
 RandomStreams World::Streams() const {

@@ -1,7 +1,8 @@
 // The simulated game world: the state the natives act on, advanced one frame at a time.
 // Deterministic for a given seed and sequence of actions, with the same bits on every
-// platform. Entities, prompts and blips take handles from one counter starting at 1000, so
-// a handle is never reused and never names two things.
+// platform. Entities, prop sets, prompts and blips take handles from one counter starting
+// at 1000, so a number never names two things at once; whether a freed number is given out
+// again is a setting.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +30,16 @@ struct WorldSettings {
   // known; this is an assumption.
   float releaseRange = 300.0f;
   std::uint32_t playerModel = 0x3B599EAAu;  // JoaatHash("player_ped")
+  // Whether a freed handle number goes to the next thing made, as the game's pools may hand
+  // a slot out again. How soon the game does so is not known; reusing at once is the
+  // harshest case for a script that keeps numbers.
+  bool reuseHandles = false;
+  // Whether releasing a ped or vehicle (DismissPed, DeleteVehicle) writes 0 into the
+  // caller's variable, as the deleting natives do. Not known; a script must work either way.
+  bool releaseZeroes = false;
+  // How often another script sharing the world makes or removes a thing of its own near the
+  // camp (0: it does not). Run by the simulation, which knows the camp.
+  std::int32_t otherScriptEveryMs = 0;
 };
 
 struct WorldState;
@@ -40,6 +51,9 @@ struct RandomStreams {
 };
 
 enum class EntityKind : std::uint8_t { Ped, Vehicle, Object, Propset };
+
+// What another script that shares the world makes.
+enum class ForeignKind : std::uint8_t { Ped, Vehicle, Object, Prompt, Blip };
 
 struct Entity {
   Handle handle = 0;
@@ -53,6 +67,7 @@ struct Entity {
   PedState ped;                         // peds only
   std::vector<std::uint32_t> propsets;  // vehicles only: AddPropsetToVehicle
   bool released = false;                // no script needs it: the game clears it when far
+  bool foreign = false;                 // made by another script
 };
 
 // One line a ped was asked to speak.
@@ -123,6 +138,18 @@ class World final : public Game {
   void EndlessLine(std::string_view lineName);  // starts and never ends
   void DropPrompt(Handle prompt);
 
+  // --- another script sharing the world ---
+  // Makes a thing of its own (a ped or vehicle of `model` at `at`, an object, a prompt, or a
+  // blip on the entity `on`); returns its handle, 0 if it could not.
+  Handle OtherScriptMakes(ForeignKind kind, std::uint32_t model, Vec3 at, Handle on = 0);
+  // Removes one of its own things; false if the handle names nothing of its own.
+  bool OtherScriptRemoves(Handle handle);
+  // Its things still alive, in handle order.
+  std::vector<Handle> OtherScriptThings() const;
+  // Every handle the plugin gave a native of another kind, and every thing of another
+  // script it changed or removed, in order.
+  const std::vector<HandleFindingRecord>& HandleFindings() const;
+
   // --- what exists and what happened ---
   const Entity* Find(Handle handle) const;  // nullptr once removed
   // In handle order, the player's ped included.
@@ -131,7 +158,8 @@ class World final : public Game {
   std::vector<Handle> EntitiesOfModel(std::uint32_t model) const;
   const std::vector<SpokenLine>& Spoken() const;
   bool IsSpeaking(Handle ped) const;
-  // Live prompts in registration order, blips, the objective text shown last.
+  // Live prompts and blips in handle order (the order made, unless numbers are reused), the
+  // objective texts shown.
   std::vector<Handle> LivePrompts() const;
   std::vector<Handle> LiveBlips() const;
   const std::vector<std::string>& ObjectivesShown() const;

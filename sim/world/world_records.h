@@ -73,6 +73,7 @@ struct PedState {
 
 struct PromptInfo {
   Handle handle = 0;
+  bool foreign = false;     // made by another script
   bool registered = false;  // PromptRegisterEnd done
   std::int32_t group = 0;
   std::int32_t option = 0;
@@ -89,10 +90,22 @@ struct PromptInfo {
 
 struct BlipInfo {
   Handle handle = 0;
+  bool foreign = false;  // made by another script
   std::uint32_t kind = 0;
   Handle entity = 0;  // the blip stays when its entity goes
   std::uint32_t sprite = 0;
   std::string name;
+};
+
+// A handle the plugin gave a native that does not take its kind, or another script's thing
+// the plugin changed.
+struct HandleFindingRecord {
+  std::int32_t clock = 0;
+  NativeId native = NativeId::Count;
+  int arg = 0;  // counted from 0
+  Handle handle = 0;
+  std::uint8_t named = 0;  // the HandleKind it named
+  bool foreign = false;
 };
 
 enum class ObjectiveEventKind : std::uint8_t { Text, CueA, CueB, CueC };

@@ -53,10 +53,12 @@ struct WorldState {
   std::int64_t elapsedMs = 0;  // never wraps: deadlines are kept in it
   Random scriptRandom;         // GetRandomIntInRange
   Random worldRandom;          // the game's own choices, so they never shift the plugin's draws
-  // One counter for entities, prompts and blips, so a handle never names two things.
+  // One counter for entities, prompts and blips, so a handle never names two things at once.
   Handle nextHandle = 1000;
+  // Numbers freed by a removal, given out again first when the world reuses handles.
+  std::vector<Handle> freedHandles;
 
-  // Live things, each vector in ascending handle order (handles only grow).
+  // Live things, each vector in ascending handle order.
   std::vector<Entity> entities;
   std::vector<PromptInfo> prompts;
   std::vector<BlipInfo> blips;
@@ -88,8 +90,35 @@ struct WorldState {
   std::vector<Relation> relations;
   std::vector<ScenarioPoint> scenarioPoints;
 
-  Handle NewHandle() { return nextHandle++; }
+  // What the plugin did with handles that its natives do not take, or to another script's
+  // things, in the order it happened.
+  std::vector<HandleFindingRecord> findings;
+
+  // The most recently freed number goes to the next thing made, as a pool hands out the
+  // slot it got back last.
+  Handle NewHandle() {
+    if (settings.reuseHandles && !freedHandles.empty()) {
+      const Handle h = freedHandles.back();
+      freedHandles.pop_back();
+      return h;
+    }
+    return nextHandle++;
+  }
+  void FreeHandle(Handle h) {
+    if (settings.reuseHandles) freedHandles.push_back(h);
+  }
 };
+
+// A new record with a fresh handle, placed so the vector stays in handle order.
+template <class Record>
+Record& InsertWithNewHandle(WorldState& s, std::vector<Record>& records) {
+  const Handle handle = s.NewHandle();
+  auto it = std::lower_bound(records.begin(), records.end(), handle,
+                             [](const Record& r, Handle h) { return r.handle < h; });
+  Record& r = *records.insert(it, Record{});
+  r.handle = handle;
+  return r;
+}
 
 // Binary search in a vector kept in ascending handle order.
 template <class Records>
@@ -99,22 +128,38 @@ auto* FindByHandle(Records& records, Handle handle) {
   return it != records.end() && it->handle == handle ? &*it : nullptr;
 }
 
+// Removes the record and frees its number.
 template <class Record>
-bool EraseByHandle(std::vector<Record>& records, Handle handle) {
+bool EraseByHandle(WorldState& s, std::vector<Record>& records, Handle handle) {
   auto it = std::lower_bound(records.begin(), records.end(), handle,
                              [](const Record& r, Handle h) { return r.handle < h; });
   if (it == records.end() || it->handle != handle) return false;
   records.erase(it);
+  s.FreeHandle(handle);
   return true;
 }
 
 // entities.cpp
+// Peds, vehicles and objects: what the entity natives know. A prop set's handle is not one.
 Entity* FindEntity(WorldState& s, Handle handle);
 const Entity* FindEntity(const WorldState& s, Handle handle);
+// Any record of the entity table, prop sets included.
+Entity* FindPlaced(WorldState& s, Handle handle);
+const Entity* FindPlaced(const WorldState& s, Handle handle);
+Entity* FindPropSet(WorldState& s, Handle handle);
 Entity* FindPed(WorldState& s, Handle handle);
 Entity& AddEntity(WorldState& s, EntityKind kind, std::uint32_t model, Vec3 at, float heading);
 void RemoveEntity(WorldState& s, Handle handle);
+// Whether the game refuses this creation (a fault set by FailNextCreations); counts it.
+bool CreationRefused(WorldState& s, EntityKind kind);
 void ClearReleased(WorldState& s);
+
+// handle_kinds.cpp
+// The kind of thing the number names now (0: nothing), and whether another script made it.
+std::uint8_t KindNamed(const WorldState& s, Handle handle, bool* foreign = nullptr);
+// Notes, on the call and in the world's findings, a handle argument of a kind the native
+// does not take, or one naming another script's thing that the native changes.
+void CheckHandles(WorldState& s, NativeCall& call);
 
 // loading.cpp
 bool ModelLoaded(const WorldState& s, std::uint32_t model);

@@ -9,6 +9,10 @@ namespace campfire {
 
 struct Companion {
   EntityHandle ped;
+  NameHash model;  // the model the ped was made with
+  // A ped released to the game (Sadie, dismissed): no longer driven, but it may still
+  // stand in the camp. Kept apart from `ped`, and forgotten once it is gone.
+  EntityHandle released;
   Vector3 home;               // creation point and proximity centre
   float heading;              // degrees, given to the ped at creation
   bool spawned;               // the companion currently exists

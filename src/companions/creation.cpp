@@ -1,10 +1,10 @@
 #include "companions/creation.h"
 
 #include "game/game_clock.h"
-#include "game/host_interface.h"
 #include "game/invoke.h"
 #include "game/loading.h"
 #include "game/natives.h"
+#include "game/player_watch.h"
 #include "game/wrappers.h"
 
 namespace campfire {
@@ -68,17 +68,18 @@ void RunCreation(Companion& companion, const CreationRecipe& recipe) {
       case CreationBlock::Create:
         companion.ped = CreateEntityAt(natives::CreatePed, recipe.model, companion.home.x,
                                        companion.home.y, companion.home.z, companion.heading);
+        companion.model = recipe.model;
         break;
       case CreationBlock::Name:
         Invoke(natives::SetPedPromptName, companion.ped, recipe.name);
         break;
       case CreationBlock::Strip:
-        scriptWait(kStripPauseMs);
+        WaitAndWatchPlayer(kStripPauseMs);
         Invoke(natives::RemoveAllPedWeapons, companion.ped, 1, 1);
-        scriptWait(kStripPauseMs);
+        WaitAndWatchPlayer(kStripPauseMs);
         break;
       case CreationBlock::Yield:
-        scriptWait(0);
+        WaitAndWatchPlayer(0);
         break;
       case CreationBlock::Arm:
         Arm(companion.ped, recipe.weapon);

@@ -1,7 +1,7 @@
 // The four companions' creation recipes.
 #include "companions/creation.h"
 #include "companions/spawning.h"
-#include "game/leftovers.h"
+#include "game/ownership.h"
 #include "host/camp_state.h"
 
 namespace campfire {
@@ -81,12 +81,13 @@ static_assert(IsWellFormed(kAbe));
 void SpawnCharles() { RunCreation(camp.charles, kCharles); }
 void SpawnSadie() {
   // The Sadie dismissed last may still be in the camp: the camp never holds two.
-  RemoveIfStillOurs(camp.sadie.ped, kSadie.model);
+  RemoveIfStillOurs(camp.sadie.released, kSadie.model);
   RunCreation(camp.sadie, kSadie);
 }
 void RemoveLeftoverCompanions() {
   RemoveIfStillOurs(camp.charles.ped, kCharles.model);
   RemoveIfStillOurs(camp.sadie.ped, kSadie.model);
+  RemoveIfStillOurs(camp.sadie.released, kSadie.model);
   RemoveIfStillOurs(camp.karen.ped, kKaren.model);
   RemoveIfStillOurs(camp.abe.ped, kAbe.model);
 }

@@ -11,11 +11,16 @@ void SpawnSadie();
 void SpawnKaren();
 void SpawnAbe();
 
-// Charles, Karen and Abe: deleted if the ped still exists; absent afterwards either way.
+// Charles, Karen and Abe: deleted if the ped still exists and is still of the companion's
+// model; absent afterwards either way.
 void DeleteCompanion(Companion& companion);
 // Sadie: dismissed if her ped still exists. The game only releases a dismissed ped: she
-// goes on with her last task until the player is far from her.
+// goes on with her last task until the player is far from her. Either way the companion
+// no longer has a ped of her own; the released one is kept in `released`.
 void DismissCompanion(Companion& companion);
+// Forgets the released ped once the game has cleared it, before its number can come to
+// name someone else.
+void ForgetReleasedIfGone(Companion& companion);
 
 // After the script is started again: deletes each companion's ped (Sadie's dismissed one
 // too) that an earlier start left, if it is still there and still a companion.

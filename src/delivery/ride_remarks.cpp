@@ -3,9 +3,9 @@
 
 #include "delivery/remarks.h"
 #include "delivery/supply_wagon.h"
-#include "game/host_interface.h"
 #include "game/invoke.h"
 #include "game/natives.h"
+#include "game/player_watch.h"
 #include "game/speech.h"
 #include "game/wrappers.h"
 #include "host/camp_state.h"
@@ -35,7 +35,7 @@ void UpdateRideRemarks() {
   // The lines run to the end even if the player climbs down during a pause.
   for (const RideLine& ride : rideLines) {
     PlayAmbientLine(PlayerPedId(), ride.line, ride.lo, ride.hi);
-    if (ride.waitAfterMs > 0) scriptWait(ride.waitAfterMs);
+    if (ride.waitAfterMs > 0) WaitAndWatchPlayer(ride.waitAfterMs);
   }
   camp.rideRemarksDone = true;
 }

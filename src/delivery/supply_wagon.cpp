@@ -1,9 +1,9 @@
 #include "delivery/supply_wagon.h"
 
 #include "game/invoke.h"
-#include "game/leftovers.h"
 #include "game/loading.h"
 #include "game/natives.h"
+#include "game/ownership.h"
 #include "game/wrappers.h"
 #include "host/camp_state.h"
 #include "host/dispatcher.h"
@@ -27,17 +27,23 @@ bool PlayerIsInWagon() {
   return Invoke<bool>(natives::IsPedInVehicle, PlayerPedId(), camp.supplyWagon, 0);
 }
 
-// The marker goes with the wagon, or one would be left on the map every round. `removal` is
-// DeleteEntity, which takes the wagon away at once, or DeleteVehicle, which only releases it
-// to the game: it stays where it stands until the player is far from it.
-void RemoveWagon(NativeHash removal) {
-  Invoke(removal, &camp.supplyWagon);
-  camp.supplyWagon = 0;
-  camp.supplyWagonSpawned = false;
-  if (Invoke<bool>(natives::DoesBlipExist, camp.supplyWagonBlip)) {
-    Invoke(natives::RemoveBlip, &camp.supplyWagonBlip);
-    camp.supplyWagonBlip = 0;
+// The marker goes first, while the wagon it is on is still there, or one would be left on
+// the map every round; its number is forgotten either way.
+void RemoveWagonBlip() {
+  if (camp.supplyWagonBlip != 0 && Invoke<bool>(natives::DoesBlipExist, camp.supplyWagonBlip)) {
+    EntityHandle blip = camp.supplyWagonBlip;
+    Invoke(natives::RemoveBlip, &blip);
   }
+  camp.supplyWagonBlip = 0;
+}
+
+// Delivered or left behind, the wagon is deleted outright: one the game merely released
+// could be boarded again and driven back to the spot, where a new wagon would stand beside
+// it.
+void RemoveWagon() {
+  RemoveWagonBlip();
+  if (camp.supplyWagon != 0) RemoveIfStillOurs(camp.supplyWagon, GetHashKey(kWagonModel));
+  camp.supplyWagonSpawned = false;
 }
 
 // The wagon is worth having without its cargo, so a set that never loads is left off.
@@ -55,15 +61,6 @@ void AddWagonBlip() {
       Invoke<EntityHandle>(natives::BlipAddForEntity, kBlipKind, camp.supplyWagon);
   Invoke(natives::SetBlipSprite, camp.supplyWagonBlip, kBlipSprite, 0);
   Invoke(natives::SetBlipName, camp.supplyWagonBlip, kBlipName);
-}
-
-// A wagon delivered to the fence is left to the game, which clears it once the player has
-// gone; one that never got there (the player reached the fence some other way) must not
-// stay behind at the camp.
-NativeHash DeliveredWagonRemoval() {
-  const float wagonToFence =
-      GetDistanceBetweenCoords(GetEntityCoords(camp.supplyWagon), FencePoint);
-  return wagonToFence < kDeliveryRadius ? natives::DeleteVehicle : natives::DeleteEntity;
 }
 
 }  // namespace
@@ -93,7 +90,13 @@ void UpdateSupplyWagon() {
   if (PlayerIsInWagon()) return;
 
   if (toFence < kDeliveryRadius) {
-    if (DoesEntityExist(camp.supplyWagon)) RemoveWagon(DeliveredWagonRemoval());
+    if (DoesEntityExist(camp.supplyWagon)) {
+      RemoveWagon();
+    } else {
+      // Gone: nothing to deliver. The state clears on the way back, when the player is far
+      // from the spot; the number is forgotten now, before it can name something else.
+      camp.supplyWagon = 0;
+    }
     return;
   }
 
@@ -104,18 +107,17 @@ void UpdateSupplyWagon() {
       camp.supplyWagonSpawned = true;
     }
   } else if (toSpot > kFarDistance) {
-    // Left behind, not delivered: taken away at once, or a released wagon would still stand
-    // at the spot when the player comes back, and a second one would be made on top of it.
-    // No existence test: a wagon that has vanished must still clear the state, or none would
-    // be made again.
-    RemoveWagon(natives::DeleteEntity);
+    // Left behind, not delivered. A wagon that has vanished must still clear the state, or
+    // none would be made again.
+    RemoveWagon();
   }
 }
 
+// The blip carries no model to check: it is removed only with a wagon that shows the world
+// is the one the earlier start left.
 void RemoveLeftoverWagon() {
-  if (camp.supplyWagon != 0) RemoveIfStillOurs(camp.supplyWagon, GetHashKey(kWagonModel));
-  if (camp.supplyWagonBlip != 0 && Invoke<bool>(natives::DoesBlipExist, camp.supplyWagonBlip)) {
-    Invoke(natives::RemoveBlip, &camp.supplyWagonBlip);
+  if (camp.supplyWagon != 0 && IsStillOurs(camp.supplyWagon, GetHashKey(kWagonModel))) {
+    RemoveWagon();
   }
 }
 

@@ -1,3 +1,4 @@
 target_sources(campfire_plugin PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/player_watch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/speech.cpp
 )

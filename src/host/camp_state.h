@@ -15,8 +15,7 @@ struct CampState {
   Companion karen;
   Companion abe;
 
-  // Never cleared while the script runs: a deleted prompt's handle stays, and the game
-  // reports it no longer valid.
+  // Each handle is forgotten once the prompt is deleted.
   ConversationPrompts charlesPrompts;
   ConversationPrompts sadiePrompts;
   ConversationPrompts karenPrompts;
@@ -36,8 +35,6 @@ struct CampState {
 
   // The player's ped when the script started, whose steps the location remarks follow.
   EntityHandle startPlayerPed;
-  // The player's ped as the main loop last saw it.
-  EntityHandle lastPlayerPed;
 };
 
 // Zero at load, and again at every start of the script.

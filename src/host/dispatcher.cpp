@@ -6,6 +6,7 @@
 #include "delivery/supply_wagon.h"
 #include "game/invoke.h"
 #include "game/natives.h"
+#include "game/player_watch.h"
 #include "game/wrappers.h"
 #include "host/camp_state.h"
 #include "scenery/camp_props.h"
@@ -16,8 +17,7 @@ namespace campfire {
 
 float PlayerDistanceTo(const Vector3& centre) {
   const EntityHandle playerPed = PlayerPedId();
-  // Kept so that a later start of the script knows the world was not reloaded.
-  camp.lastPlayerPed = playerPed;
+  NotePlayerPed(playerPed);
   return GetDistanceBetweenCoords(GetEntityCoords(playerPed), centre);
 }
 
@@ -25,6 +25,7 @@ namespace {
 
 // Sadie has one threshold: created below 200, dismissed at 200 or more.
 void ApplySadieRule() {
+  ForgetReleasedIfGone(camp.sadie);
   const float d = PlayerDistanceTo(camp.sadie.home);
   if (!camp.sadie.spawned && d < kNearDistance) {
     SpawnSadie();
@@ -48,10 +49,7 @@ void ApplyTentRule() {
   if (!camp.tentSpawned && d < kNearDistance) {
     CreateCampfireTent();
   } else if (camp.tentSpawned && d > kFarDistance) {
-    if (DoesEntityExist(camp.tentHandle)) {
-      Invoke(natives::DeleteEntity, &camp.tentHandle);
-      camp.tentSpawned = false;
-    }
+    RemoveCampfireTent();
   }
 }
 

@@ -1,8 +1,8 @@
 #include "scenery/camp_props.h"
 
 #include "game/invoke.h"
-#include "game/leftovers.h"
 #include "game/natives.h"
+#include "game/ownership.h"
 #include "game/wrappers.h"
 #include "host/camp_state.h"
 #include "host/dispatcher.h"
@@ -25,12 +25,12 @@ void PlaceProps() {
   camp.propsSpawned = true;
 }
 
+// Handles are kept one per row, so each is checked against its own row's model; a failed
+// creation (0) costs nothing.
 void RemoveProps() {
-  // `handle` is a copy: the list is emptied whole afterwards, whatever the game writes back.
   PropHandles& placed = camp.propHandles;
   for (std::size_t i = 0; i < placed.count; ++i) {
-    EntityHandle handle = placed.handles[i];
-    if (DoesEntityExist(handle)) Invoke(natives::DeleteEntity, &handle);
+    RemoveIfStillOurs(placed.handles[i], propsTable[i].model);
   }
   placed.count = 0;
   camp.propsSpawned = false;
@@ -47,12 +47,6 @@ void UpdateCampProps() {
   }
 }
 
-// Handles are kept one per row, so each is checked against its own row's model.
-void RemoveLeftoverProps() {
-  PropHandles& placed = camp.propHandles;
-  for (std::size_t i = 0; i < placed.count; ++i) {
-    RemoveIfStillOurs(placed.handles[i], propsTable[i].model);
-  }
-}
+void RemoveLeftoverProps() { RemoveProps(); }
 
 }  // namespace campfire

@@ -1,9 +1,9 @@
 #include "scenery/campfire_tent.h"
 
 #include "game/invoke.h"
-#include "game/leftovers.h"
 #include "game/loading.h"
 #include "game/natives.h"
+#include "game/ownership.h"
 #include "game/wrappers.h"
 #include "host/camp_state.h"
 
@@ -28,8 +28,21 @@ void CreateCampfireTent() {
   camp.tentSpawned = true;
 }
 
+void RemoveCampfireTent() {
+  const EntityHandle tent = camp.tentHandle;
+  if (Invoke<bool>(natives::DoesPropSetExist, tent) &&
+      Invoke<NameHash>(natives::GetPropSetModel, tent) == GetHashKey(kTentPropset)) {
+    Invoke(natives::DeletePropSet, tent, true, true);
+    camp.tentSpawned = false;
+  }
+  // A tent gone behind the plugin's back keeps it counted as placed, so it is not placed
+  // again while the script runs; its number is forgotten all the same, since it may come to
+  // name something else.
+  camp.tentHandle = 0;
+}
+
 void RemoveLeftoverTent() {
-  if (camp.tentHandle != 0) RemoveIfStillOurs(camp.tentHandle, GetHashKey(kTentPropset));
+  if (camp.tentHandle != 0) RemovePropSetIfStillOurs(camp.tentHandle, GetHashKey(kTentPropset));
 }
 
 }  // namespace campfire

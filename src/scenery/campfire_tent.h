@@ -10,6 +10,8 @@ inline constexpr Vector3 TentCentre{-1631.554f, -1448.788f, 83.039f};
 
 // Waits frame by frame for the prop set to load, then places it.
 void CreateCampfireTent();
+// Removes the tent if it is still there and still the campfire tent.
+void RemoveCampfireTent();
 // After the script is started again: deletes the tent an earlier start placed, if it is
 // still there.
 void RemoveLeftoverTent();

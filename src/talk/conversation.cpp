@@ -2,6 +2,7 @@
 
 #include "game/invoke.h"
 #include "game/natives.h"
+#include "game/ownership.h"
 #include "game/wrappers.h"
 #include "talk/conversation_speech.h"
 #include "talk/prompts.h"
@@ -12,10 +13,14 @@ namespace {
 
 bool PromptIsValid(EntityHandle prompt) { return Invoke<bool>(natives::PromptIsValid, prompt); }
 
+// Each kept number is asked after every frame without a lock-on and forgotten once
+// deleted, so that a number the game has since given to another script's prompt is never
+// deleted or taken for the plugin's own.
 void TearDown(const Conversation& conversation) {
   for (const PromptBlock& block : conversation.blocks) {
-    const EntityHandle handle = conversation.prompts->*block.prompt.handle;
+    EntityHandle& handle = conversation.prompts->*block.prompt.handle;
     if (PromptIsValid(handle)) Invoke(natives::PromptDelete, handle);
+    handle = 0;
   }
 }
 
@@ -89,7 +94,8 @@ void UpdateConversation(const Conversation& conversation) {
   }
 }
 
-void DeleteLeftoverPrompts(const ConversationPrompts& prompts) {
+void DeleteLeftoverPrompts(const ConversationPrompts& prompts, const Companion& owner) {
+  if (owner.ped == 0 || !IsStillOurs(owner.ped, owner.model)) return;
   for (EntityHandle prompt : {prompts.talk, prompts.guard, prompts.goodbye, prompts.hello}) {
     if (prompt != 0 && PromptIsValid(prompt)) Invoke(natives::PromptDelete, prompt);
   }

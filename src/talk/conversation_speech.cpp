@@ -1,9 +1,9 @@
 #include "talk/conversation_speech.h"
 
 #include "game/game_clock.h"
-#include "game/host_interface.h"
 #include "game/invoke.h"
 #include "game/natives.h"
+#include "game/player_watch.h"
 #include "game/speech.h"
 #include "game/wrappers.h"
 
@@ -31,7 +31,7 @@ void SayLineAndWait(EntityHandle speaker, const char* lineName, std::int32_t var
   // One that never ends is given up on, like a load that never finishes.
   const std::int32_t start = GetGameTimer();
   do {
-    scriptWait(pollMs);
+    WaitAndWatchPlayer(pollMs);
   } while (Invoke<bool>(natives::IsAmbientSpeechPlaying, speaker) &&
            ClockElapsed(GetGameTimer(), start) < kLineTimeoutMs);
 }

@@ -140,7 +140,7 @@ TEST(CampsimRuns, QuietPrintsOnlyTheSummary) {
   const auto run = RunCampsimWith({"--quiet"});
   EXPECT_EQ(run.code, 0);
   EXPECT_EQ(run.out.rfind("Summary\n", 0), 0u) << run.out;
-  EXPECT_EQ(run.OutLines().size(), 6u) << run.out;
+  EXPECT_EQ(run.OutLines().size(), 8u) << run.out;
 }
 
 TEST(CampsimRuns, TheTraceHoldsOneJsonObjectPerCallOrWait) {

@@ -79,9 +79,10 @@ TEST(ScenarioFileErrors, WrongSettingsAreNamedByTheirKey) {
                  "unknown key \"speed\" (seed, frame_ms, clock, start, world, steps)");
   ExpectRejected("frame.json", R"({"frame_ms": 0, "steps": []})",
                  "\"frame_ms\" must be a whole number from 1 to 1000; 0 is too small");
-  ExpectRejected(
-      "world.json", R"({"world": {"load_poll": 2}, "steps": []})",
-      "\"world\" has an unknown key \"load_poll\" (load_polls, speech_ms, release_range)");
+  ExpectRejected("world.json", R"({"world": {"load_poll": 2}, "steps": []})",
+                 "\"world\" has an unknown key \"load_poll\" (load_polls, speech_ms, "
+                 "release_range, reuse_handles, "
+                 "release_zeroes, other_script_ms)");
   ExpectRejected("seed.json", R"({"seed": -1, "steps": []})",
                  "\"seed\" must be a whole number of 0 or more, not -1");
   ExpectRejected("nosteps.json", R"({"seed": 1})", "has no \"steps\" array");

@@ -18,6 +18,7 @@ struct ExpectedCreation {
 };
 
 // With every load ready at its first poll, a creation is exactly these calls and waits.
+// After every wait the player's ped is read again, since the game may have changed it.
 const std::vector<ExpectedCreation>& ExpectedCreations() {
   static const std::vector<ExpectedCreation> creations{
       {kCharles,
@@ -27,8 +28,10 @@ const std::vector<ExpectedCreation>& ExpectedCreations() {
            "CreatePed(0x53DD98DF, -1589.915, -1438.418, 81.434, 34.000, 1, 1, 0, 0)",
            "SetPedPromptName(ped, \"Charles\")",
            "wait 100",
+           "PlayerPedId()",
            "RemoveAllPedWeapons(ped, 1, 1)",
            "wait 100",
+           "PlayerPedId()",
            "GetHashKey(\"AMMO_RIFLE\")",
            "GetHashKey(\"WEAPON_RIFLE_BOLTACTION\")",
            "GiveWeaponToPed(ped, #WEAPON_RIFLE_BOLTACTION, 100, 1, 1, 1, 1, 1.000, 1.000, "
@@ -50,6 +53,7 @@ const std::vector<ExpectedCreation>& ExpectedCreations() {
            "HasModelLoaded(0x155E51DB)",
            "CreatePed(0x155E51DB, -1647.547, -1369.594, 84.469, 90.000, 1, 1, 0, 0)",
            "wait 0",
+           "PlayerPedId()",
            "RequestMetaPedOutfit(0x155E51DB, 0xEDB7FA06)",
            "IsMetaPedOutfitRequestReady(request)",
            "ApplyPedMetaPedOutfit(request, ped, 1, 1)",
@@ -255,7 +259,8 @@ TEST(CompanionLoading, AModelThatNeverLoadsIsGivenUpAndTriedAgainOnlyOnTheNextAp
   ASSERT_FALSE(attempt.empty());
   for (const sim::Event* e : attempt) {
     EXPECT_TRUE(e->isWait || e->id == NativeId::RequestModel || e->id == NativeId::HasModelLoaded ||
-                e->id == NativeId::GetGameTimer || e->id == NativeId::SetModelAsNoLongerNeeded)
+                e->id == NativeId::GetGameTimer || e->id == NativeId::SetModelAsNoLongerNeeded ||
+                e->id == NativeId::PlayerPedId)
         << "unexpected " << Render(*e, {});
   }
   const std::uint32_t waited = ClockGap(attempt.back()->clock, attempt.front()->clock);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "delivery/delivery_run.h"
@@ -46,19 +47,31 @@ Handle ApproachSpot(Simulation& sim) {
   return sim.Wagon();
 }
 
-// The removal of a wagon left behind, seen from the in-wagon test on: no existence test,
-// the vehicle deleted outright (a released one would stay at the spot), then the blip
-// tested and removed.
-void ExpectLeftBehind(const sim::Recorder& recorder, std::size_t from, Handle wagon, Handle blip) {
+// The removal of a wagon, seen from the question before it on (`before`: the in-wagon test
+// for a wagon left behind, the existence test for a delivery): the blip first, tested and
+// removed, then the wagon, deleted outright if it is still of the wagon's model (a released
+// one could be driven back to the spot).
+void ExpectWagonRemoved(const sim::Recorder& recorder, std::size_t from, Handle wagon, Handle blip,
+                        std::string_view before) {
   const std::size_t removal = IndexOfCallOn(recorder, NativeId::DeleteEntity, wagon, from);
-  ASSERT_LT(removal + 2, recorder.Size());
+  ASSERT_LT(removal, recorder.Size());
+  ASSERT_GE(removal, from + 6);
+  const std::vector<std::string> expected = {
+      std::string(before), "DoesBlipExist",  "RemoveBlip",  "GetHashKey",
+      "DoesEntityExist",   "GetEntityModel", "DeleteEntity"};
+  std::vector<std::string> seen;
+  for (std::size_t i = removal - 6; i <= removal; ++i) seen.push_back(recorder.Sequence(i).at(0));
+  ASSERT_EQ(seen, expected);
   const auto& events = recorder.Events();
-  ASSERT_EQ(recorder.Sequence(removal - 1).at(0), "IsPedInVehicle");
-  ASSERT_EQ(recorder.Sequence(removal + 1).at(0), "DoesBlipExist");
-  ASSERT_EQ(recorder.Sequence(removal + 2).at(0), "RemoveBlip");
-  EXPECT_EQ(events[removal - 1].args[1].i, wagon);
-  EXPECT_EQ(events[removal + 1].args[0].i, blip);
-  EXPECT_EQ(events[removal + 2].args[0].i, blip);
+  EXPECT_EQ(events[removal - 5].args[0].i, blip);
+  EXPECT_EQ(events[removal - 4].args[0].i, blip);
+  EXPECT_EQ(events[removal - 3].args[0].s, "wagon02x");
+  EXPECT_EQ(events[removal - 2].args[0].i, wagon);
+  EXPECT_EQ(events[removal - 1].args[0].i, wagon);
+}
+
+void ExpectLeftBehind(const sim::Recorder& recorder, std::size_t from, Handle wagon, Handle blip) {
+  ExpectWagonRemoved(recorder, from, wagon, blip, "IsPedInVehicle");
 }
 
 TEST(SupplyWagon, ComingWithinTwoHundredOfTheSpotBringsTheWagonWithItsCargoAndBlip) {
@@ -191,18 +204,24 @@ TEST(SupplyWagon, AWagonThatVanishedIsNotDeliveredButIsClearedWhenThePlayerLeave
   const Handle blip = BlipOf(sim.world(), wagon);
   sim.world().Vanish(wagon);  // its blip stays behind
 
-  // At the fence there is nothing to deliver.
+  // At the fence there is nothing to deliver; the gone wagon's number is forgotten.
   std::size_t mark = sim.recorder().Size();
   sim.Teleport(kFence);
   sim.RunFor(1000);
-  EXPECT_EQ(CountSince(sim.recorder(), NativeId::DeleteVehicle, mark), 0u);
+  EXPECT_TRUE(CallsOn(sim.recorder(), NativeId::DeleteEntity, wagon, mark).empty());
   EXPECT_EQ(sim.world().LiveBlips(), std::vector<Handle>{blip});
 
-  // Away from both places the stale wagon is cleared, blip and all.
+  // Away from both places the stale state is cleared: the blip removed, no call made on the
+  // forgotten wagon.
   mark = sim.recorder().Size();
   sim.Teleport(kOpenCountry);
   sim.RunFor(1000);
-  ExpectLeftBehind(sim.recorder(), mark, wagon, blip);
+  const std::size_t removal = IndexOfCallOn(sim.recorder(), NativeId::RemoveBlip, blip, mark);
+  ASSERT_LT(removal, sim.recorder().Size());
+  EXPECT_EQ(sim.recorder().Sequence(removal - 2).at(0), "IsPedInVehicle");
+  EXPECT_EQ(sim.recorder().Sequence(removal - 1).at(0), "DoesBlipExist");
+  EXPECT_EQ(sim.recorder().Sequence(removal + 1).at(0), "PlayerPedId") << "no call on the wagon";
+  EXPECT_TRUE(CallsOn(sim.recorder(), NativeId::DoesEntityExist, wagon, mark).empty());
   EXPECT_TRUE(sim.world().LiveBlips().empty());
 
   const Handle fresh = ApproachSpot(sim);
@@ -237,23 +256,10 @@ TEST(SupplyWagon, DrivenToTheFenceAndSteppedOutOfTheWagonIsDelivered) {
   mark = sim.recorder().Size();
   sim.Leave();
   sim.Frame();
-  const std::size_t test = IndexOfCallOn(sim.recorder(), NativeId::DoesEntityExist, wagon, mark);
-  ASSERT_LT(test + 5, sim.recorder().Size());
-  // Where the wagon stands decides how it goes: near the fence it is released to the game.
-  const std::vector<std::string> delivered = {
-      "DoesEntityExist", "GetEntityCoords", "GetDistanceBetweenCoords",
-      "DeleteVehicle",   "DoesBlipExist",   "RemoveBlip"};
-  const auto sequence = sim.recorder().Sequence(test);
-  ASSERT_EQ(std::vector<std::string>(sequence.begin(), sequence.begin() + 6), delivered);
-  const auto& events = sim.recorder().Events();
-  EXPECT_EQ(events[test + 1].args[0].i, wagon);
-  EXPECT_EQ(events[test + 3].args[0].i, wagon);
-  EXPECT_EQ(events[test + 4].args[0].i, blip);
-  EXPECT_EQ(events[test + 5].args[0].i, blip);
+  // Delivered: removed at once with its blip, wherever it stands.
+  ExpectWagonRemoved(sim.recorder(), mark, wagon, blip, "DoesEntityExist");
   EXPECT_TRUE(sim.world().LiveBlips().empty());
-  // The game keeps it at the fence while the player is near, then clears it.
-  ASSERT_NE(sim.world().Find(wagon), nullptr);
-  EXPECT_TRUE(sim.world().Find(wagon)->released);
+  EXPECT_EQ(sim.world().Find(wagon), nullptr);
 
   // Standing on at the fence brings nothing more.
   mark = sim.recorder().Size();
@@ -300,7 +306,7 @@ TEST(SupplyWagon, SteppingOutFarFromSpotAndFenceLosesTheWagonInThatFrame) {
 
 TEST(SupplyWagon, TheFenceIsReachedOnlyWithinFiftyUnitsOfThePlayer) {
   // A player on foot, with the wagon still at the spot, is at the fence or not by the
-  // player's own distance. At exactly 50 the wagon is only left behind: deleted without the
+  // player's own distance. At exactly 50 the wagon is only left behind: removed without the
   // delivery's existence test.
   struct Case {
     float fromFence;
@@ -323,14 +329,8 @@ TEST(SupplyWagon, TheFenceIsReachedOnlyWithinFiftyUnitsOfThePlayer) {
     const std::size_t removal = IndexOfCallOn(sim.recorder(), NativeId::DeleteEntity, wagon, mark);
     ASSERT_LT(removal, sim.recorder().Size());
     EXPECT_EQ(CountSince(sim.recorder(), NativeId::DeleteVehicle, mark), 0u);
-    if (c.delivered) {
-      const Event& test = sim.recorder().Events()[removal - 3];
-      ASSERT_FALSE(test.isWait);
-      ASSERT_EQ(test.id, NativeId::DoesEntityExist);
-      EXPECT_EQ(test.args[0].i, wagon);
-    } else {
-      ExpectLeftBehind(sim.recorder(), mark, wagon, blip);
-    }
+    ExpectWagonRemoved(sim.recorder(), mark, wagon, blip,
+                       c.delivered ? "DoesEntityExist" : "IsPedInVehicle");
     EXPECT_EQ(sim.Wagon(), 0);
     EXPECT_TRUE(sim.world().LiveBlips().empty());
   }

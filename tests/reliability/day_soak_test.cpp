@@ -104,6 +104,7 @@ TEST(Soak, ADayOfRandomVisitsKeepsTheCampInBoundsAndTheLoopMoving) {
   options.world.seed = 24;
   options.world.speechMs = kSpeechMs;
   options.record = false;
+  options.world = campsim::SharedWorld(options.world);
   sim::Simulation sim(options);
   ASSERT_TRUE(sim.Loaded()) << sim.Error();
   campsim::Timeline timeline(sim.world());

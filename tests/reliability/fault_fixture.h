@@ -128,6 +128,8 @@ struct FaultSettings {
   std::int32_t startClock = 100000;
   std::int32_t speechMs = 2500;
   float releaseRange = sim::WorldSettings{}.releaseRange;
+  bool reuseHandles = false;
+  bool releaseZeroes = false;
 };
 
 // The plugin loaded into a fresh world; its script first runs on the first frame, so a
@@ -257,6 +259,8 @@ class FaultRun {
     options.world.startClock = s.startClock;
     options.world.speechMs = s.speechMs;
     options.world.releaseRange = s.releaseRange;
+    options.world.reuseHandles = s.reuseHandles;
+    options.world.releaseZeroes = s.releaseZeroes;
     options.record = false;  // minutes of every call would not fit; the watch keeps what counts
     return options;
   }

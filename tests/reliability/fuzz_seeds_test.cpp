@@ -55,6 +55,7 @@ TEST(FuzzSeeds, ThePluginComesThroughEverySeedWithoutARefusedCall) {
         }
       }
       EXPECT_FALSE(host.Failed()) << host.Error();
+      EXPECT_EQ(game.KindMismatch(), "") << "a handle given to a native of another kind";
       EXPECT_GT(host.CallCount(), kFrames) << "the script kept running";
     }
     sim::SetActiveHost(nullptr);

@@ -105,9 +105,10 @@ TEST(FaultMatrix, FastTravelToTheFenceLeavesNoWagonBehindAtTheCamp) {
   run.ExpectHealthy();
 }
 
-// Delivered at the fence, the wagon is left to the game there, which clears it once the
-// player has ridden off; the camp gets a fresh one.
-TEST(FaultMatrix, ADeliveredWagonStaysAtTheFenceUntilThePlayerRidesOff) {
+// Delivered at the fence, the wagon is removed there with its blip: a wagon left standing
+// could be boarded again and driven back to the spot, where a fresh one would stand beside
+// it.
+TEST(FaultMatrix, ADeliveredWagonIsGoneSoItCannotBeDrivenBackBesideANewOne) {
   FaultRun run;
   run.RunFor(3000);
   const sim::Handle wagon = run.sim.Wagon();
@@ -118,11 +119,15 @@ TEST(FaultMatrix, ADeliveredWagonStaysAtTheFenceUntilThePlayerRidesOff) {
   ASSERT_TRUE(run.sim.MoveTo(East(sim::places::kFence, 20.0f), 400.0f));
   run.sim.Leave();
   run.RunFor(1000);
-  ASSERT_NE(run.world().Find(wagon), nullptr);
-  EXPECT_TRUE(run.world().Find(wagon)->released);
-  run.Visit(kInCamp, 3000);
   EXPECT_EQ(run.world().Find(wagon), nullptr);
-  EXPECT_EQ(WagonsAtTheSpot(run), 1);
+  EXPECT_TRUE(run.world().LiveBlips().empty());
+  Most most;
+  if (run.sim.BoardWagon()) RideWatching(run, kInCamp, 400.0f, most);
+  run.sim.Leave();
+  run.Visit(kInCamp, 3000);
+  WaitWatching(run, 3000, most);
+  EXPECT_EQ(most.wagons, 1);
+  EXPECT_EQ(run.world().EntitiesOfModel(sim::JoaatHash(sim::places::kWagonModel)).size(), 1u);
   run.ExpectHealthy();
 }
 

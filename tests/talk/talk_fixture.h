@@ -298,6 +298,10 @@ inline std::vector<PlayedLine> ExpectExchange(const sim::Recorder& recorder,
         }
         EXPECT_EQ(wait->waitMs, static_cast<std::uint32_t>(line.pollMs)) << where;
         ++record.waits;
+        // After every wait the player's ped is read again: the game may have given a new one.
+        if (!isCall(next("the player's ped"), sim::NativeId::PlayerPedId, "PlayerPedId")) {
+          return played;
+        }
       }
       if (silent.contains(line.line)) {
         EXPECT_EQ(record.waits, 0) << "a line that never starts is not waited for" << where;

@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include "tools/campsim/clock_text.h"
+
 namespace campsim {
 
 namespace {
@@ -22,6 +24,7 @@ CampCensus TakeCensus(sim::Simulation& sim) {
   const std::uint32_t wagonModel = sim::JoaatHash(sim::places::kWagonModel);
   const std::uint32_t tentPropset = sim::JoaatHash(sim::places::kTentPropset);
   for (const sim::Entity* e : world.Entities()) {
+    if (e->foreign) continue;  // another script's, whatever its model
     switch (e->kind) {
       case sim::EntityKind::Ped:
         for (std::size_t i = 0; i < kCompanions.size(); ++i) {
@@ -43,11 +46,18 @@ CampCensus TakeCensus(sim::Simulation& sim) {
     }
   }
   for (sim::Handle blip : world.LiveBlips()) {
-    ++census.blips;
     const sim::BlipInfo* b = world.Blip(blip);
-    if (b == nullptr || world.Find(b->entity) == nullptr) ++census.blipsWithoutWagon;
+    if (b == nullptr || b->foreign) continue;
+    ++census.blips;
+    if (world.Find(b->entity) == nullptr) ++census.blipsWithoutWagon;
   }
-  census.prompts = static_cast<int>(world.LivePrompts().size());
+  for (sim::Handle prompt : world.LivePrompts()) {
+    const sim::PromptInfo* p = world.Prompt(prompt);
+    if (p != nullptr && !p->foreign) ++census.prompts;
+  }
+  for (const sim::HandleFindingRecord& f : world.HandleFindings()) {
+    ++(f.foreign ? census.foreignTouched : census.kindMismatches);
+  }
   census.unreleased = world.UnreleasedRequests();
   // The main loop's last question each frame is whether the player sits in the wagon (or,
   // once per boarding, the objective's last cue); anywhere else it is inside a creation or
@@ -85,6 +95,41 @@ std::string DescribeUnreleased(const std::vector<std::uint32_t>& hashes) {
   return text;
 }
 
+namespace {
+
+// "none", or "3, the first at 1:02.500: DoesEntityExist given a prop set (1003), which takes
+// an entity".
+std::string DescribeFindings(const sim::World& world, bool foreign) {
+  int count = 0;
+  const sim::HandleFindingRecord* first = nullptr;
+  for (const sim::HandleFindingRecord& f : world.HandleFindings()) {
+    if (f.foreign != foreign) continue;
+    if (first == nullptr) first = &f;
+    ++count;
+  }
+  if (first == nullptr) return "none";
+  const sim::NativeSignature& sig = sim::SignatureOf(first->native);
+  const std::string what =
+      foreign ? fmt::format("{} ({}) changed by {}", sim::HandleKindWords(first->named),
+                            first->handle, sig.name)
+              : fmt::format(
+                    "{} given {} ({}), which takes {}", sig.name,
+                    sim::HandleKindWords(first->named), first->handle,
+                    sim::HandleKindWords(sig.handles[static_cast<std::size_t>(first->arg)].kinds));
+  const std::int64_t at = static_cast<std::uint32_t>(first->clock) -
+                          static_cast<std::uint32_t>(world.Settings().startClock);
+  return fmt::format("{}, the first at {}: {}", count, FormatClock(at), what);
+}
+
+}  // namespace
+
+std::string DescribeKindMismatches(const sim::World& world) {
+  return DescribeFindings(world, false);
+}
+std::string DescribeForeignTouched(const sim::World& world) {
+  return DescribeFindings(world, true);
+}
+
 std::vector<std::string> CheckCensus(const CampCensus& c) {
   std::vector<std::string> broken;
   for (std::size_t i = 0; i < kCompanions.size(); ++i) {
@@ -106,6 +151,15 @@ std::vector<std::string> CheckCensus(const CampCensus& c) {
   }
   if (c.prompts > kMostPrompts) {
     broken.push_back(fmt::format("{} prompts alive, more than {}", c.prompts, kMostPrompts));
+  }
+  if (c.kindMismatches > 0) {
+    broken.push_back(fmt::format("{} handle{} given to natives that do not take {} kind",
+                                 c.kindMismatches, c.kindMismatches == 1 ? "" : "s",
+                                 c.kindMismatches == 1 ? "its" : "their"));
+  }
+  if (c.foreignTouched > 0) {
+    broken.push_back(fmt::format("{} change{} to another script's things", c.foreignTouched,
+                                 c.foreignTouched == 1 ? "" : "s"));
   }
   if (c.atRest && !c.unreleased.empty()) {
     broken.push_back("requests never released: " + DescribeUnreleased(c.unreleased));

@@ -131,6 +131,12 @@ std::string Text(const json& v, std::string_view what) {
   return s;
 }
 
+bool Boolean(const json& v, std::string_view what) {
+  if (!v.is_boolean())
+    throw Invalid{fmt::format("{} must be true or false, not {}", what, KindOf(v))};
+  return v.get<bool>();
+}
+
 void MustBe(const json& v, bool expected, std::string_view what) {
   if (!v.is_boolean() || v.get<bool>() != expected) {
     throw Invalid{fmt::format("{} must be {}", what, expected)};

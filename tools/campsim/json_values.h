@@ -38,5 +38,7 @@ sim::Vec3 Point(const json& v, std::string_view what);
 std::string Text(const json& v, std::string_view what);
 // `true` (or `false`), as a step that takes no argument writes it.
 void MustBe(const json& v, bool expected, std::string_view what);
+// `true` or `false`.
+bool Boolean(const json& v, std::string_view what);
 
 }  // namespace campsim

@@ -35,6 +35,9 @@ std::string Describe(const Step& step) {
                         : std::string("the game reloads");
           },
           [](const RestartStep&) { return std::string("the host restarts its scripts"); },
+          [](const OtherScriptStep&) {
+            return std::string("another script makes a thing of its own near the camp");
+          },
       },
       step);
 }

@@ -58,10 +58,13 @@ struct ReloadStep {
 };
 // The host restarts its scripts with the world kept.
 struct RestartStep {};
+// Another script sharing the world makes its next thing near the camp.
+struct OtherScriptStep {};
 
-using Step = std::variant<WaitStep, TeleportStep, MoveStep, TargetStep, ReleaseTargetStep, HoldStep,
-                          BoardStep, LeaveStep, VanishStep, KillStep, NeverLoadsStep,
-                          SilentLineStep, NewPlayerPedStep, ReloadStep, RestartStep>;
+using Step =
+    std::variant<WaitStep, TeleportStep, MoveStep, TargetStep, ReleaseTargetStep, HoldStep,
+                 BoardStep, LeaveStep, VanishStep, KillStep, NeverLoadsStep, SilentLineStep,
+                 NewPlayerPedStep, ReloadStep, RestartStep, OtherScriptStep>;
 
 struct Scenario {
   std::string name;  // the file, or "camp tour"

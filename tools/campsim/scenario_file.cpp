@@ -42,6 +42,18 @@ constexpr auto kWorldSettings = std::to_array<Setting>({
        w.releaseRange =
            static_cast<float>(Number(v, "\"world.release_range\"", 0.0, kReleaseRangeLimit));
      }},
+    {"reuse_handles",
+     [](const json& v, sim::WorldSettings& w) {
+       w.reuseHandles = Boolean(v, "\"world.reuse_handles\"");
+     }},
+    {"release_zeroes",
+     [](const json& v, sim::WorldSettings& w) {
+       w.releaseZeroes = Boolean(v, "\"world.release_zeroes\"");
+     }},
+    {"other_script_ms",
+     [](const json& v, sim::WorldSettings& w) {
+       w.otherScriptEveryMs = Milliseconds(v, "\"world.other_script_ms\"");
+     }},
 });
 
 void ReadWorld(const json& v, sim::WorldSettings& w);

@@ -92,6 +92,7 @@ bool ScenarioRunner::Apply(const Step& step) {
                  [&](const NewPlayerPedStep&) { world.ReplacePlayerPed(); },
                  [&](const ReloadStep& s) { sim_.Reload(s.at); },
                  [&](const RestartStep&) { sim_.Restart(); },
+                 [&](const OtherScriptStep&) { sim_.OtherScriptActs(); },
              },
              step);
   return !Stopped();

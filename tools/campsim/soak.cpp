@@ -104,9 +104,21 @@ class ProgressBar final : public FrameObserver {
 
 // --- the run ---
 
+namespace {
+constexpr std::int32_t kOtherScriptEveryMs = 4000;
+}  // namespace
+
+sim::WorldSettings SharedWorld(sim::WorldSettings world) {
+  world.reuseHandles = true;
+  world.releaseZeroes = true;
+  world.otherScriptEveryMs = kOtherScriptEveryMs;
+  return world;
+}
+
 int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err) {
   sim::SimulationOptions simOptions = options.simulation;
   simOptions.record = false;  // days of calls would not fit in memory
+  simOptions.world = SharedWorld(simOptions.world);
   sim::Simulation sim(simOptions);
   if (int code = CheckPlugin(sim, err); code != 0) return code;
   Timeline timeline(sim.world());

@@ -22,6 +22,11 @@ struct SoakOptions {
   bool progressBar = false;    // drawn on standard error, which should be a terminal
 };
 
+// The world the soak plays in: shared with another script that makes and removes things
+// near the camp every few seconds, freed handle numbers given out again at once, and
+// releases that zero the caller's variable (the other way from a scenario's default).
+sim::WorldSettings SharedWorld(sim::WorldSettings world);
+
 // Prints the summary to `out` and the progress bar, if asked for, to `err`; 0 if every
 // check held, 1 if one did not or the host stopped the plugin, 2 if the plugin cannot be
 // loaded.

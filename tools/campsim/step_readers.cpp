@@ -138,6 +138,7 @@ constexpr auto kStepKinds = std::to_array<StepKind>({
        return ReloadStep{Point(v, what)};
      }},
     {"restart", "", "", Flag<RestartStep>},
+    {"other_script", "", "", Flag<OtherScriptStep>},
 });
 
 const StepKind* KindFor(std::string_view key) {

@@ -38,6 +38,8 @@ std::vector<SummaryLine> RunSummary(sim::Simulation& sim, const RunStats& stats,
   }
   lines.push_back({"alive at the end", DescribeAlive(end)});
   lines.push_back({"never released", DescribeUnreleased(end.unreleased)});
+  lines.push_back({"kind mismatches", DescribeKindMismatches(sim.world())});
+  lines.push_back({"others touched", DescribeForeignTouched(sim.world())});
   return lines;
 }
 

@@ -195,6 +195,8 @@ void Timeline::OnCall(const sim::CallEvent& e) {
   const std::int64_t at = Since(e.clock);
   const sim::NativeCall& c = e.call;
   const NativeId id = c.sig->id;
+  if (c.finding.arg >= 0) [[unlikely]]
+    OnHandleFinding(e, at);
 
   if (id == NativeId::HasModelLoaded || id == NativeId::HasPropsetLoaded ||
       id == NativeId::IsMetaPedOutfitRequestReady || id == NativeId::IsAmbientSpeechPlaying) {
@@ -203,20 +205,21 @@ void Timeline::OnCall(const sim::CallEvent& e) {
     if (stall_.active && lastPollCause_ != stall_.cause) EndStall(at, false);
     return;
   }
-  // The plugin may read the clock between a poll and its wait (to bound the wait): that
-  // neither ends a stall nor hides the poll before it.
+  // The plugin may read the clock between a poll and its wait (to bound the wait), and the
+  // player's ped after a wait (to notice a new one): neither ends a stall nor hides the poll
+  // before it.
   if (id == NativeId::GetGameTimer) return;
+  if (id == NativeId::PlayerPedId) {
+    const sim::Handle ped = static_cast<sim::Handle>(c.result[0]);
+    if (std::find(playerPeds_.begin(), playerPeds_.end(), ped) == playerPeds_.end()) {
+      playerPeds_.push_back(ped);
+    }
+    return;
+  }
   lastPollCause_.clear();
   if (stall_.active) EndStall(at, false);
 
   switch (id) {
-    case NativeId::PlayerPedId: {
-      const sim::Handle ped = static_cast<sim::Handle>(c.result[0]);
-      if (std::find(playerPeds_.begin(), playerPeds_.end(), ped) == playerPeds_.end()) {
-        playerPeds_.push_back(ped);
-      }
-      return;
-    }
     case NativeId::RequestModel:
     case NativeId::SetModelAsNoLongerNeeded:
       return OnModelRequest(e);
@@ -232,6 +235,7 @@ void Timeline::OnCall(const sim::CallEvent& e) {
     case NativeId::ShowObjectiveText:
       return OnCreation(e, at);
     case NativeId::DeleteEntity:
+    case NativeId::DeletePropSet:
     case NativeId::DismissPed:
     case NativeId::DeleteVehicle:
     case NativeId::RemoveBlip:

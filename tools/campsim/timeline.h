@@ -120,6 +120,8 @@ class Timeline final : public sim::TraceSink {
   void OnSpeech(const sim::CallEvent& e, std::int64_t at);
   void OnTask(const sim::CallEvent& e, std::int64_t at);
   void OnPrompt(const sim::CallEvent& e, std::int64_t at);
+  // A handle of a kind the native does not take, or another script's thing changed.
+  void OnHandleFinding(const sim::CallEvent& e, std::int64_t at);
 
   const sim::World& world_;
   std::uint32_t startClock_;

@@ -116,9 +116,29 @@ void Timeline::OnCreation(const sim::CallEvent& e, std::int64_t at) {
   }
 }
 
+void Timeline::OnHandleFinding(const sim::CallEvent& e, std::int64_t at) {
+  const sim::NativeCall& c = e.call;
+  const sim::HandleFinding& f = c.finding;
+  const auto i = static_cast<std::size_t>(f.arg);
+  const sim::Handle handle =
+      c.sig->args[i] == sim::ArgKind::HandleRef ? e.refBefore[i] : c.Handle(f.arg);
+  if (f.foreign) {
+    return Emit(at, fmt::format("another script's {} ({}) changed by {}: it is not the plugin's",
+                                HandleNoun(f.named), handle, c.sig->name));
+  }
+  std::string whose;
+  if (const auto it = known_.find(handle); it != known_.end()) {
+    whose = it->second.thing == Thing::Companion ? it->second.name + "'s "
+                                                 : "the " + it->second.name + "'s ";
+  }
+  Emit(at, fmt::format("{}{} handle ({}) given to {}, which takes {}", whose, HandleNoun(f.named),
+                       handle, c.sig->name, sim::HandleKindWords(c.sig->handles[i].kinds)));
+}
+
 void Timeline::OnRemoval(const sim::CallEvent& e, std::int64_t at) {
   const sim::NativeCall& c = e.call;
-  const sim::Handle gone = e.refBefore[0];
+  // Prop sets are removed by the handle's value, everything else through its address.
+  const sim::Handle gone = c.sig->id == NativeId::DeletePropSet ? c.Handle(0) : e.refBefore[0];
   const auto it = known_.find(gone);
   if (it == known_.end()) {
     // Released earlier and still there: the plugin takes it away itself now.

@@ -120,4 +120,23 @@ std::string ObjectiveWords(std::string_view text) {
   return fmt::format("objective shown: \"{}\"", text);
 }
 
+std::string HandleNoun(std::uint8_t kind) {
+  switch (kind) {
+    case sim::kPedHandle:
+      return "ped";
+    case sim::kVehicleHandle:
+      return "vehicle";
+    case sim::kObjectHandle:
+      return "object";
+    case sim::kPropSetHandle:
+      return "prop-set";
+    case sim::kBlipHandle:
+      return "blip";
+    case sim::kPromptHandle:
+      return "prompt";
+    default:
+      return "unknown";
+  }
+}
+
 }  // namespace campsim

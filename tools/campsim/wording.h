@@ -47,5 +47,7 @@ std::string HoldingWords(std::string_view owner, std::string_view label, bool ex
 std::string PropsPlacedWords(std::size_t placed, int refused);
 std::string BlipAddedWords(std::string_view entity);
 std::string ObjectiveWords(std::string_view text);
+// "prop-set", "ped", ... for the kind of thing a handle named, as in "prop-set handle".
+std::string HandleNoun(std::uint8_t kind);
 
 }  // namespace campsim
