@@ -119,6 +119,9 @@ TEST(ScenarioKeys, AKeyGivenTwiceIsRefusedWhereItIs) {
   ExpectRejected("move.json",
                  R"({"steps": [[1], {"wait": 1}, {"move": [1, 2, 3], "speed": 2, "speed": 3}]})",
                  "step 3: has the key \"speed\" twice");
+  // Found by the scenario fuzzer: an array at the top has no key to name the place by.
+  ExpectRejected("top_array.json", R"( [{"wait": 10, "wait": 20}], "seed": ait": 20}], "seed": 2})",
+                 "item 1: has the key \"wait\" twice");
 }
 
 TEST(ScenarioSpeed, ASpeedTooSlowForTheCoordinatesIsRefusedWithTheSmallest) {
