@@ -7,6 +7,7 @@
 
 #include "campsim/campsim_run.h"
 #include "sim/scenario/simulation.h"
+#include "tools/campsim/json_values.h"
 #include "tools/campsim/scenario_file.h"
 #include "tools/campsim/scenario_runner.h"
 
@@ -184,6 +185,46 @@ TEST(ScenarioMoves, AMoveStopsWhereThePlayerIsWhenItsTimeRunsOut) {
   EXPECT_GE(elapsed, 3000);
   EXPECT_LT(elapsed, 3000 + 2 * 33);
   EXPECT_NEAR(at.x, -1400.0f + 16.0f, 0.5f) << "two seconds at 8 units a second, then no further";
+}
+
+// What campsim cannot use, one row each: a file's bytes, or a command line, and the one
+// line that refuses it before any frame runs.
+TEST(CampsimInput, EachInputItCannotUseIsRefusedInOneLine) {
+  const std::string thirtyDays = Days(30);
+  struct Row {
+    const char* file;
+    std::string text;
+    std::string expected;
+  };
+  for (const Row& row : {
+           Row{"nul_after.json", std::string(R"({"steps": []})") + '\0' + "garbage",
+               "not valid JSON: a NUL byte at line 1, byte 14; a scenario file is text, and "
+               "nothing may follow its JSON document"},
+           Row{"nul_inside.json", std::string("{\"steps\":\n [") + '\0' + "]}",
+               "not valid JSON: a NUL byte at line 2, byte 13; a scenario file is text, and "
+               "nothing may follow its JSON document"},
+           Row{"control.json", R"({"steps": [{"hold": "INPUT_CONTEX_A", "ms": 900}]})",
+               "step 1: \"hold\": \"INPUT_CONTEX_A\" is not a prompt's control (INPUT_CONTEXT_A, "
+               "INPUT_CONTEXT_Y, INPUT_INTERACT_LOCKON_STUDY_BINOCULARS, INPUT_CONTEXT_RT)"},
+           Row{"frames.json", R"({"frame_ms": 1, )" + thirtyDays.substr(1),
+               "the run would take 2,592,000,000 frames of 1 ms, about 86 minutes to run; a "
+               "scenario may take 80,000,000 (a little over 30 days of 33 ms frames): give "
+               "\"frame_ms\" a larger value or the steps less time"},
+       }) {
+    ExpectRejected(row.file, row.text, row.expected);
+  }
+  for (const std::string option : {"--trace", "--map", "--timeline", "--report"}) {
+    SCOPED_TRACE(option);
+    campsim_test::ExpectCommandRefused(
+        {option, ""}, "campsim: " + option + " needs a file name, not an empty one");
+  }
+  // A name with a newline is quoted, so that the refusal stays one line.
+  const std::string twoLines = campsim_test::WriteTemp("two\nlines.json", "[]");
+  campsim_test::ExpectCommandRefused(
+      {twoLines}, campsim::Quoted(twoLines) + ": must hold a JSON object, not an array");
+  campsim_test::ExpectCommandRefused(
+      {"--trace", "/nonexistent\ndir/trace"},
+      "\"/nonexistent\\ndir/trace\": cannot be written: No such file or directory");
 }
 
 }  // namespace

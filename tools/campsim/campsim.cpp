@@ -117,13 +117,13 @@ std::string OpenOutputs(const Options& o, Outputs& outputs) {
     // Binary, so that the trace has the same bytes on Windows as on Linux.
     outputs.trace.reset(std::fopen(o.trace.c_str(), "wb"));
     if (!outputs.trace)
-      return fmt::format("{}: cannot be written: {}", o.trace, std::strerror(errno));
+      return fmt::format("{}: cannot be written: {}", FileName(o.trace), std::strerror(errno));
   }
   auto open = [](const std::string& path, std::ofstream& stream) {
     if (path.empty()) return std::string();
     stream.open(path);
     return stream ? std::string()
-                  : fmt::format("{}: cannot be written: {}", path, std::strerror(errno));
+                  : fmt::format("{}: cannot be written: {}", FileName(path), std::strerror(errno));
   };
   if (std::string e = open(o.map, outputs.map); !e.empty()) return e;
   if (std::string e = open(o.timeline, outputs.timeline); !e.empty()) return e;
@@ -136,7 +136,7 @@ std::string CloseOutputs(const Options& o, Outputs& outputs, std::ostream& out) 
   std::string problem;
   auto fail = [&](const std::string& name) {
     if (problem.empty()) {
-      problem = fmt::format("campsim: {}: not written whole: {}", name,
+      problem = fmt::format("campsim: {}: not written whole: {}", FileName(name),
                             errno != 0 ? std::strerror(errno) : "the write failed");
     }
   };
@@ -251,6 +251,17 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   } catch (const CLI::ParseError& e) {
     const int code = app.exit(e, out, err);
     return code == 0 ? 0 : kUnusable;
+  }
+
+  // An empty name would otherwise be skipped as if the option had not been given.
+  for (const auto& [option, name] : {std::pair{"--trace", &o.trace},
+                                     {"--map", &o.map},
+                                     {"--timeline", &o.timeline},
+                                     {"--report", &o.report}}) {
+    if (app.count(option) > 0 && name->empty()) {
+      err << "campsim: " << option << " needs a file name, not an empty one\n";
+      return kUnusable;
+    }
   }
 
   const Parsed values = ParseValues(o);
