@@ -4,6 +4,7 @@
 
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "campsim/campsim_run.h"
 #include "sim/scenario/simulation.h"
@@ -213,11 +214,21 @@ TEST(CampsimInput, EachInputItCannotUseIsRefusedInOneLine) {
        }) {
     ExpectRejected(row.file, row.text, row.expected);
   }
-  for (const std::string option : {"--trace", "--map", "--timeline", "--report"}) {
+  for (const auto& [option, file] :
+       std::vector<std::pair<std::string, std::string>>{{"--trace", "FILE"},
+                                                        {"--map", "FILE.svg"},
+                                                        {"--timeline", "FILE"},
+                                                        {"--report", "FILE.html"}}) {
     SCOPED_TRACE(option);
     campsim_test::ExpectCommandRefused(
         {option, ""}, "campsim: " + option + " needs a file name, not an empty one");
+    campsim_test::ExpectCommandRefused({option}, "campsim: " + option + ": 1 required " + file +
+                                                     " missing (campsim --help lists the options)");
   }
+  campsim_test::ExpectCommandRefused(
+      {"--no\nsuch"},
+      "campsim: The following argument was not expected: --no\\nsuch (campsim --help lists the "
+      "options)");
   // A name with a newline is quoted, so that the refusal stays one line.
   const std::string twoLines = campsim_test::WriteTemp("two\nlines.json", "[]");
   campsim_test::ExpectCommandRefused(

@@ -246,6 +246,20 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   soak->excludes("--map");
   soak->excludes("--timeline");
   soak->excludes("--report");
+  // One line, as every other refusal: what CLI11 found, with any line break in the
+  // arguments it quotes written as "\n".
+  app.failure_message([](const CLI::App*, const CLI::Error& e) {
+    std::string what;
+    for (const char c : std::string_view(e.what())) {
+      if (c == '\n')
+        what += "\\n";
+      else if (c == '\r')
+        what += "\\r";
+      else
+        what += c;
+    }
+    return "campsim: " + what + " (campsim --help lists the options)\n";
+  });
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
