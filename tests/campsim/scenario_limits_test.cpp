@@ -233,6 +233,12 @@ TEST(CampsimInput, EachInputItCannotUseIsRefusedInOneLine) {
   const std::string twoLines = campsim_test::WriteTemp("two\nlines.json", "[]");
   campsim_test::ExpectCommandRefused(
       {twoLines}, campsim::Quoted(twoLines) + ": must hold a JSON object, not an array");
+  // The file's own words stay on one line in the timeline too.
+  const auto words = campsim_test::RunCampsimWith({campsim_test::WriteTemp(
+      "words.json", R"({"steps": [{"silent_line": "A\nB"}, {"never_loads": "c\rd"}]})")});
+  EXPECT_EQ(words.code, 0) << words.err;
+  EXPECT_NE(campsim_test::FindLine(words.OutLines(), R"(> fault: "A\nB" is never heard)"), -1);
+  EXPECT_NE(campsim_test::FindLine(words.OutLines(), R"(> fault: "c\rd" (0x)"), -1);
   campsim_test::ExpectCommandRefused(
       {"--trace", "/nonexistent\ndir/trace"},
       "\"/nonexistent\\ndir/trace\": cannot be written: No such file or directory");

@@ -117,13 +117,13 @@ std::string OpenOutputs(const Options& o, Outputs& outputs) {
     // Binary, so that the trace has the same bytes on Windows as on Linux.
     outputs.trace.reset(std::fopen(o.trace.c_str(), "wb"));
     if (!outputs.trace)
-      return fmt::format("{}: cannot be written: {}", FileName(o.trace), std::strerror(errno));
+      return fmt::format("{}: cannot be written: {}", OneLineName(o.trace), std::strerror(errno));
   }
   auto open = [](const std::string& path, std::ofstream& stream) {
     if (path.empty()) return std::string();
     stream.open(path);
     return stream ? std::string()
-                  : fmt::format("{}: cannot be written: {}", FileName(path), std::strerror(errno));
+                  : fmt::format("{}: cannot be written: {}", OneLineName(path), std::strerror(errno));
   };
   if (std::string e = open(o.map, outputs.map); !e.empty()) return e;
   if (std::string e = open(o.timeline, outputs.timeline); !e.empty()) return e;
@@ -136,7 +136,7 @@ std::string CloseOutputs(const Options& o, Outputs& outputs, std::ostream& out) 
   std::string problem;
   auto fail = [&](const std::string& name) {
     if (problem.empty()) {
-      problem = fmt::format("campsim: {}: not written whole: {}", FileName(name),
+      problem = fmt::format("campsim: {}: not written whole: {}", OneLineName(name),
                             errno != 0 ? std::strerror(errno) : "the write failed");
     }
   };

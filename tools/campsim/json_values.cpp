@@ -45,12 +45,12 @@ std::string Quoted(std::string_view text) {
   return json(std::string(text)).dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
-std::string FileName(std::string_view path) {
-  const bool plain = std::none_of(path.begin(), path.end(), [](char c) {
+std::string OneLineName(std::string_view name) {
+  const bool plain = std::none_of(name.begin(), name.end(), [](char c) {
     const auto byte = static_cast<unsigned char>(c);
     return byte < 0x20 || byte == 0x7F;
   });
-  return plain ? std::string(path) : Quoted(path);
+  return plain ? std::string(name) : Quoted(name);
 }
 
 std::string KindOf(const json& v) {

@@ -21,9 +21,9 @@ struct Invalid {
 // The file's own text in double quotes, escaped, so that a message stays on one line.
 std::string Quoted(std::string_view text);
 
-// A file's name as an error line shows it: as it is, or quoted as Quoted() does when it
-// holds a control character (a newline would split the line).
-std::string FileName(std::string_view path);
+// A name (a file's, an asset's) as an error line or the timeline shows it: as it is, or
+// quoted as Quoted() does when it holds a control character (a newline would split the line).
+std::string OneLineName(std::string_view name);
 
 // "a string", "a whole number", "an array", ...
 std::string KindOf(const json& v);

@@ -128,7 +128,7 @@ std::string ParseMessage(const json::exception& e) {
 
 ScenarioLoad ParseScenario(std::string_view text, const std::string& name,
                            const ScenarioLimits& limits) {
-  const std::string shown = FileName(name);
+  const std::string shown = OneLineName(name);
   try {
     // The JSON reader takes a NUL byte for the end of its input and would not see what
     // follows it; no JSON text holds one.
@@ -161,16 +161,16 @@ ScenarioLoad LoadScenarioFile(const std::string& path, const ScenarioLimits& lim
   if (path.empty()) return {std::nullopt, "campsim: the scenario file's name is empty"};
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) {
-    return {std::nullopt, fmt::format("{}: cannot be read: it is a directory", FileName(path))};
+    return {std::nullopt, fmt::format("{}: cannot be read: it is a directory", OneLineName(path))};
   }
   std::ifstream file(path, std::ios::binary);
   if (!file) {
     return {std::nullopt,
-            fmt::format("{}: cannot be read: {}", FileName(path), std::strerror(errno))};
+            fmt::format("{}: cannot be read: {}", OneLineName(path), std::strerror(errno))};
   }
   std::ostringstream text;
   text << file.rdbuf();
-  if (file.bad()) return {std::nullopt, fmt::format("{}: cannot be read", FileName(path))};
+  if (file.bad()) return {std::nullopt, fmt::format("{}: cannot be read", OneLineName(path))};
   return ParseScenario(text.str(), path, limits);
 }
 
