@@ -4,9 +4,11 @@
 
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "campsim/campsim_run.h"
 #include "sim/scenario/simulation.h"
+#include "tools/campsim/json_values.h"
 #include "tools/campsim/scenario_file.h"
 #include "tools/campsim/scenario_runner.h"
 
@@ -119,6 +121,9 @@ TEST(ScenarioKeys, AKeyGivenTwiceIsRefusedWhereItIs) {
   ExpectRejected("move.json",
                  R"({"steps": [[1], {"wait": 1}, {"move": [1, 2, 3], "speed": 2, "speed": 3}]})",
                  "step 3: has the key \"speed\" twice");
+  // Found by the scenario fuzzer: an array at the top has no key to name the place by.
+  ExpectRejected("top_array.json", R"( [{"wait": 10, "wait": 20}], "seed": ait": 20}], "seed": 2})",
+                 "item 1: has the key \"wait\" twice");
 }
 
 TEST(ScenarioSpeed, ASpeedTooSlowForTheCoordinatesIsRefusedWithTheSmallest) {
@@ -181,6 +186,62 @@ TEST(ScenarioMoves, AMoveStopsWhereThePlayerIsWhenItsTimeRunsOut) {
   EXPECT_GE(elapsed, 3000);
   EXPECT_LT(elapsed, 3000 + 2 * 33);
   EXPECT_NEAR(at.x, -1400.0f + 16.0f, 0.5f) << "two seconds at 8 units a second, then no further";
+}
+
+// What campsim cannot use, one row each: a file's bytes, or a command line, and the one
+// line that refuses it before any frame runs.
+TEST(CampsimInput, EachInputItCannotUseIsRefusedInOneLine) {
+  const std::string thirtyDays = Days(30);
+  struct Row {
+    const char* file;
+    std::string text;
+    std::string expected;
+  };
+  for (const Row& row : {
+           Row{"nul_after.json", std::string(R"({"steps": []})") + '\0' + "garbage",
+               "not valid JSON: a NUL byte at line 1, byte 14; a scenario file is text, and "
+               "nothing may follow its JSON document"},
+           Row{"nul_inside.json", std::string("{\"steps\":\n [") + '\0' + "]}",
+               "not valid JSON: a NUL byte at line 2, byte 13; a scenario file is text, and "
+               "nothing may follow its JSON document"},
+           Row{"control.json", R"({"steps": [{"hold": "INPUT_CONTEX_A", "ms": 900}]})",
+               "step 1: \"hold\": \"INPUT_CONTEX_A\" is not a prompt's control (INPUT_CONTEXT_A, "
+               "INPUT_CONTEXT_Y, INPUT_INTERACT_LOCKON_STUDY_BINOCULARS, INPUT_CONTEXT_RT)"},
+           Row{"frames.json", R"({"frame_ms": 1, )" + thirtyDays.substr(1),
+               "the run would take 2,592,000,000 frames of 1 ms, about 86 minutes to run; a "
+               "scenario may take 80,000,000 (a little over 30 days of 33 ms frames): give "
+               "\"frame_ms\" a larger value or the steps less time"},
+       }) {
+    ExpectRejected(row.file, row.text, row.expected);
+  }
+  for (const auto& [option, file] :
+       std::vector<std::pair<std::string, std::string>>{{"--trace", "FILE"},
+                                                        {"--map", "FILE.svg"},
+                                                        {"--timeline", "FILE"},
+                                                        {"--report", "FILE.html"}}) {
+    SCOPED_TRACE(option);
+    campsim_test::ExpectCommandRefused(
+        {option, ""}, "campsim: " + option + " needs a file name, not an empty one");
+    campsim_test::ExpectCommandRefused({option}, "campsim: " + option + ": 1 required " + file +
+                                                     " missing (campsim --help lists the options)");
+  }
+  campsim_test::ExpectCommandRefused(
+      {"--no\nsuch"},
+      "campsim: The following argument was not expected: --no\\nsuch (campsim --help lists the "
+      "options)");
+  // A name with a newline is quoted, so that the refusal stays one line.
+  const std::string twoLines = campsim_test::WriteTemp("two\nlines.json", "[]");
+  campsim_test::ExpectCommandRefused(
+      {twoLines}, campsim::Quoted(twoLines) + ": must hold a JSON object, not an array");
+  // The file's own words stay on one line in the timeline too.
+  const auto words = campsim_test::RunCampsimWith({campsim_test::WriteTemp(
+      "words.json", R"({"steps": [{"silent_line": "A\nB"}, {"never_loads": "c\rd"}]})")});
+  EXPECT_EQ(words.code, 0) << words.err;
+  EXPECT_NE(campsim_test::FindLine(words.OutLines(), R"(> fault: "A\nB" is never heard)"), -1);
+  EXPECT_NE(campsim_test::FindLine(words.OutLines(), R"(> fault: "c\rd" (0x)"), -1);
+  campsim_test::ExpectCommandRefused(
+      {"--trace", "/nonexistent\ndir/trace"},
+      "\"/nonexistent\\ndir/trace\": cannot be written: No such file or directory");
 }
 
 }  // namespace

@@ -117,13 +117,13 @@ std::string OpenOutputs(const Options& o, Outputs& outputs) {
     // Binary, so that the trace has the same bytes on Windows as on Linux.
     outputs.trace.reset(std::fopen(o.trace.c_str(), "wb"));
     if (!outputs.trace)
-      return fmt::format("{}: cannot be written: {}", o.trace, std::strerror(errno));
+      return fmt::format("{}: cannot be written: {}", OneLineName(o.trace), std::strerror(errno));
   }
   auto open = [](const std::string& path, std::ofstream& stream) {
     if (path.empty()) return std::string();
     stream.open(path);
     return stream ? std::string()
-                  : fmt::format("{}: cannot be written: {}", path, std::strerror(errno));
+                  : fmt::format("{}: cannot be written: {}", OneLineName(path), std::strerror(errno));
   };
   if (std::string e = open(o.map, outputs.map); !e.empty()) return e;
   if (std::string e = open(o.timeline, outputs.timeline); !e.empty()) return e;
@@ -136,7 +136,7 @@ std::string CloseOutputs(const Options& o, Outputs& outputs, std::ostream& out) 
   std::string problem;
   auto fail = [&](const std::string& name) {
     if (problem.empty()) {
-      problem = fmt::format("campsim: {}: not written whole: {}", name,
+      problem = fmt::format("campsim: {}: not written whole: {}", OneLineName(name),
                             errno != 0 ? std::strerror(errno) : "the write failed");
     }
   };
@@ -246,11 +246,36 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   soak->excludes("--map");
   soak->excludes("--timeline");
   soak->excludes("--report");
+  // One line, as every other refusal: what CLI11 found, with any line break in the
+  // arguments it quotes written as "\n".
+  app.failure_message([](const CLI::App*, const CLI::Error& e) {
+    std::string what;
+    for (const char c : std::string_view(e.what())) {
+      if (c == '\n')
+        what += "\\n";
+      else if (c == '\r')
+        what += "\\r";
+      else
+        what += c;
+    }
+    return "campsim: " + what + " (campsim --help lists the options)\n";
+  });
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int code = app.exit(e, out, err);
     return code == 0 ? 0 : kUnusable;
+  }
+
+  // An empty name would otherwise be skipped as if the option had not been given.
+  for (const auto& [option, name] : {std::pair{"--trace", &o.trace},
+                                     {"--map", &o.map},
+                                     {"--timeline", &o.timeline},
+                                     {"--report", &o.report}}) {
+    if (app.count(option) > 0 && name->empty()) {
+      err << "campsim: " << option << " needs a file name, not an empty one\n";
+      return kUnusable;
+    }
   }
 
   const Parsed values = ParseValues(o);

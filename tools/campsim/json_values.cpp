@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -42,6 +43,14 @@ void NoFraction(const json& v, std::string_view what, std::string_view range) {
 
 std::string Quoted(std::string_view text) {
   return json(std::string(text)).dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+std::string OneLineName(std::string_view name) {
+  const bool plain = std::none_of(name.begin(), name.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+  });
+  return plain ? std::string(name) : Quoted(name);
 }
 
 std::string KindOf(const json& v) {

@@ -21,6 +21,10 @@ struct Invalid {
 // The file's own text in double quotes, escaped, so that a message stays on one line.
 std::string Quoted(std::string_view text);
 
+// A name (a file's, an asset's) as an error line or the timeline shows it: as it is, or
+// quoted as Quoted() does when it holds a control character (a newline would split the line).
+std::string OneLineName(std::string_view name);
+
 // "a string", "a whole number", "an array", ...
 std::string KindOf(const json& v);
 

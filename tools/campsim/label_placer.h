@@ -1,6 +1,7 @@
 // Puts short map labels beside their points where no other label or mark already is.
 #pragma once
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +11,11 @@ struct Box {
   double x, y, w, h;  // top left, size
   bool Overlaps(const Box& o) const {
     return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h;
+  }
+  double OverlapArea(const Box& o) const {
+    const double across = std::min(x + w, o.x + o.w) - std::max(x, o.x);
+    const double down = std::min(y + h, o.y + o.h) - std::max(y, o.y);
+    return across > 0 && down > 0 ? across * down : 0.0;
   }
 };
 
@@ -23,11 +29,12 @@ class LabelPlacer {
   };
   explicit LabelPlacer(Box area) : area_(area) {}
   void Block(const Box& box) { taken_.push_back(box); }
-  // The first free place around the point, inside the area, nearest first; beside it if
-  // none is free. The place is taken.
+  // The first free place around the point, inside the area, nearest first; if none is
+  // free, the one that covers least. The place is taken.
   Placed Place(double px, double py, std::string_view text, double size, double gap);
 
  private:
+  bool Inside(const Box& box) const;
   bool Free(const Box& box) const;
   Box area_;
   std::vector<Box> taken_;

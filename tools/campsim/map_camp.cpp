@@ -164,8 +164,9 @@ void Polyline(Svg& svg, const View& v, const std::vector<sim::Vec3>& points, con
 void LiveLayer(Svg& svg, const char* id, const View& v) {
   Put(svg,
       "<g id=\"{}\" data-left=\"{:.3f}\" data-top=\"{:.3f}\" data-scale=\"{:.6f}\" "
-      "data-min-x=\"{:.3f}\" data-max-y=\"{:.3f}\"></g>\n",
-      id, v.left, v.top, v.scale, v.world.minX, v.world.maxY);
+      "data-min-x=\"{:.3f}\" data-max-y=\"{:.3f}\" data-width=\"{:.3f}\" "
+      "data-height=\"{:.3f}\"></g>\n",
+      id, v.left, v.top, v.scale, v.world.minX, v.world.maxY, v.PixelWidth(), v.PixelHeight());
 }
 
 void DrawCampPanel(Svg& svg, const View& v, const std::vector<Trail>& trails,

@@ -1,6 +1,7 @@
 // The inset with the wagon's road from the camp to the fence.
 #include "sim/scenario/camp_places.h"
 #include "tools/campsim/camp_tables.h"
+#include "tools/campsim/label_placer.h"
 #include "tools/campsim/map_panels.h"
 
 namespace campsim {
@@ -9,17 +10,22 @@ namespace {
 
 bool OnTheRoad(const Trail& t) { return t.name == "player" || t.name == "wagon"; }
 
-// A label beside a point, on the side asked for if it stays inside the panel there, else on
-// the other side, else below.
-void SideLabel(Svg& svg, const View& v, double px, double py, std::string_view text, double gap,
-               bool preferLeft) {
-  const double width = static_cast<double>(text.size()) * 11 * 0.62;
-  const bool roomLeft = px - gap - width >= v.left + 2;
-  const bool roomRight = px + gap + width <= v.left + v.PixelWidth() - 2;
-  const bool left = roomLeft && (preferLeft || !roomRight);
-  const double x = left ? px - gap - width : px + gap;
-  Text(svg, roomLeft || roomRight ? x : px - width / 2, roomLeft || roomRight ? py + 4 : py + 16,
-       text, 11, "#1b1b1b");
+// The inset's fixed words, where DrawRoutePanel writes them: "start" and "end" keep off them.
+struct FixedWord {
+  double x, y;
+  std::string text;
+  double size;
+};
+
+std::vector<FixedWord> FixedWords(const View& v) {
+  const sim::Vec3 camp = sim::places::kWagonSpot;
+  const sim::Vec3 fence = sim::places::kFence;
+  return {
+      {v.X(camp.x) - 34, v.Y(camp.y) - 8, "camp", 12},
+      {v.X(fence.x) - 120, v.Y(fence.y) - 10, "Emerald Ranch fence", 12},
+      {(v.X(camp.x) + v.X(fence.x)) / 2 + 8, (v.Y(camp.y) + v.Y(fence.y)) / 2 + 16,
+       fmt::format("{:.0f} units", sim::Distance(camp, fence)), 11},
+  };
 }
 
 }  // namespace
@@ -72,26 +78,36 @@ void DrawRoutePanel(Svg& svg, const View& v, double x, double y, const std::vect
       v.X(fence.x), v.Y(fence.y), std::max(kDeliveryRadius * v.scale, 4.0));
   Put(svg, "<circle cx=\"{:.1f}\" cy=\"{:.1f}\" r=\"5\" fill=\"#444444\"/>\n", v.X(camp.x),
       v.Y(camp.y));
+  const std::vector<FixedWord> words = FixedWords(v);
   for (const Trail& t : trails) {
     if (t.name != "player" || t.segments.empty() || t.segments.front().empty()) continue;
     const sim::Vec3 first = t.segments.front().front();
     const sim::Vec3 last = t.segments.back().back();
+    // The two marks and the fixed words first, so that neither label covers one of them, nor
+    // the other label when the run ends where it began.
+    LabelPlacer placer(Box{v.left, v.top, w, h});
+    for (const FixedWord& word : words) placer.Block(TextBox(word.x, word.y, word.text, word.size));
+    // The wagon at its spot, with its blip's ring, is drawn over the inset as the page plays.
+    placer.Block(Box{v.X(camp.x) - 13, v.Y(camp.y) - 13, 26, 26});
+    placer.Block(Box{v.X(first.x) - 5, v.Y(first.y) - 5, 10, 10});
+    placer.Block(Box{v.X(last.x) - 5, v.Y(last.y) - 5, 10, 10});
     Put(svg,
         "<circle cx=\"{:.1f}\" cy=\"{:.1f}\" r=\"4\" fill=\"#ffffff\" stroke=\"#1b1b1b\" "
         "stroke-width=\"1.5\"/>\n",
         v.X(first.x), v.Y(first.y));
-    SideLabel(svg, v, v.X(first.x), v.Y(first.y), "start", 7, true);
+    const auto start = placer.Place(v.X(first.x), v.Y(first.y), "start", 11, 7);
+    Text(svg, start.x, start.y, "start", 11, "#1b1b1b");
     Put(svg,
         "<path d=\"M{0:.1f},{1:.1f} l8,8 m0,-8 l-8,8\" stroke=\"#1b1b1b\" stroke-width=\"2\"/>\n",
         v.X(last.x) - 4, v.Y(last.y) - 4);
-    SideLabel(svg, v, v.X(last.x), v.Y(last.y) - 10, "end", 6, false);
+    const auto end = placer.Place(v.X(last.x), v.Y(last.y), "end", 11, 7);
+    Text(svg, end.x, end.y, "end", 11, "#1b1b1b");
   }
   if (layers.live) LiveLayer(svg, "route-live", v);
   svg += "</g>\n";
-  Text(svg, v.X(camp.x) - 34, v.Y(camp.y) - 8, "camp", 12, "#222222");
-  Text(svg, v.X(fence.x) - 120, v.Y(fence.y) - 10, "Emerald Ranch fence", 12, "#c0392b");
-  Text(svg, (v.X(camp.x) + v.X(fence.x)) / 2 + 8, (v.Y(camp.y) + v.Y(fence.y)) / 2 + 16,
-       fmt::format("{:.0f} units", sim::Distance(camp, fence)), 11, "#555555");
+  Text(svg, words[0].x, words[0].y, words[0].text, words[0].size, "#222222");
+  Text(svg, words[1].x, words[1].y, words[1].text, words[1].size, "#c0392b");
+  Text(svg, words[2].x, words[2].y, words[2].text, words[2].size, "#555555");
   Text(svg, x, v.top + h + 16,
        fmt::format("the circle at the fence is the {:.0f}-unit delivery radius", kDeliveryRadius),
        11, "#555555");

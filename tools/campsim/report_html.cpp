@@ -94,6 +94,7 @@ void WriteReportHtml(std::ostream& out, const Replay& replay, const MapCaption& 
   html += DrawMap(replay.Trails(), caption, MapLayers{.trails = false, .live = true});
   html += "</div>\n<div id=\"side\">\n";
   html +=
+      "<p id=\"notice\" class=\"state\" hidden></p>\n"
       "<p id=\"objective\" class=\"state\" hidden></p>\n"
       "<p id=\"stall\" class=\"state\" hidden></p>\n"
       "<p id=\"prompts\" class=\"state\" hidden></p>\n"

@@ -24,6 +24,7 @@
     return {
       g: g, left: n('data-left'), top: n('data-top'), scale: n('data-scale'),
       minX: n('data-min-x'), maxY: n('data-max-y'),
+      width: n('data-width'), height: n('data-height'),
       X: function (x) { return this.left + (x - this.minX) * this.scale; },
       Y: function (y) { return this.top + (this.maxY - y) * this.scale; }
     };
@@ -62,8 +63,8 @@
     return null;
   }
 
-  // The span of a channel that holds at ms, if any.
-  function spanAt(name, ms) {
+  // The span [from, to, text] of a channel that holds at ms, if any.
+  function spanOf(name, ms) {
     var spans = run.channels[name];
     if (!spans) return null;
     var lo = 0, hi = spans.length - 1, found = null;
@@ -73,7 +74,11 @@
     }
     if (found === null) return null;
     var s = spans[found];
-    return ms < s[1] ? s[2] : null;
+    return ms < s[1] && s[2] ? s : null;
+  }
+  function spanAt(name, ms) {
+    var s = spanOf(name, ms);
+    return s ? s[2] : null;
   }
 
   function trailUpTo(track, view, ms, line) {
@@ -126,18 +131,151 @@
     return m;
   });
 
+  // Speech bubbles live inside the camp panel, clear of its names and of each other; one
+  // with no such room folds to a small mark that holds its words as a tooltip.
   var bubbles = make('g', { id: 'bubbles' }, svg);
   var bubbleOf = {};
+  var BUBBLE_WIDTH = 230, LINE_HEIGHT = 14, PAD = 6;
   function bubble(name) {
     if (!bubbleOf[name]) {
       var g = make('g', { 'class': 'bubble', 'data-name': name }, bubbles);
       make('line', { stroke: '#333333', 'stroke-width': 1 }, g);
-      make('rect', { rx: 5, fill: '#fffbe6', 'fill-opacity': 0.85, stroke: '#333333',
+      make('rect', { rx: 5, fill: '#fffbe6', 'fill-opacity': 0.92, stroke: '#333333',
                      'stroke-width': 1 }, g);
       make('text', { 'font-size': 11, fill: '#111111' }, g);
+      make('title', {}, g);
       bubbleOf[name] = g;
     }
     return bubbleOf[name];
+  }
+  var measure = make('text', { 'font-size': 11, visibility: 'hidden' }, svg);
+  function textWidth(text) {
+    measure.textContent = text;
+    return measure.getComputedTextLength();
+  }
+  // The words in lines no wider than the bubble; a word too long for one line is cut.
+  function wrap(text) {
+    var out = [], line = '';
+    text.split(' ').forEach(function (word) {
+      var next = line ? line + ' ' + word : word;
+      if (textWidth(next) <= BUBBLE_WIDTH) { line = next; return; }
+      if (line) out.push(line);
+      line = word;
+      while (textWidth(line) > BUBBLE_WIDTH) {
+        var n = line.length - 1;
+        while (n > 1 && textWidth(line.slice(0, n)) > BUBBLE_WIDTH) --n;
+        out.push(line.slice(0, n));
+        line = line.slice(n);
+      }
+    });
+    if (line) out.push(line);
+    return out;
+  }
+  function overlaps(a, b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+  }
+  function inPanel(box) {
+    return box.x >= camp.left + 2 && box.y >= camp.top + 2 &&
+           box.x + box.w <= camp.left + camp.width - 2 && box.y + box.h <= camp.top + camp.height - 2;
+  }
+  // Every text in the camp panel (names, letters, numbers, the scale): a bubble leaves them be.
+  var labelBoxes = [];
+  document.querySelectorAll('#map svg text').forEach(function (e) {
+    if (e === measure) return;
+    var b = e.getBBox();
+    var box = { x: b.x - 1, y: b.y - 1, w: b.width + 2, h: b.height + 2 };
+    if (overlaps(box, { x: camp.left, y: camp.top, w: camp.width, h: camp.height })) {
+      labelBoxes.push(box);
+    }
+  });
+  // A place for a box of w by h near the point (px, py) that covers none of `taken`, nearest
+  // first and above before below; null if there is none.
+  function placeNear(px, py, w, h, taken) {
+    var angles = [-90, -60, -120, -30, -150, 0, 180, 30, 150, 60, 120, 90];
+    for (var r = 10; r <= 250; r += r < 40 ? 15 : 35) {
+      for (var k = 0; k < angles.length; ++k) {
+        var a = angles[k] * Math.PI / 180;
+        var box = { x: px + Math.cos(a) * (r + w / 2) - w / 2,
+                    y: py + Math.sin(a) * (r + h / 2) - h / 2, w: w, h: h };
+        if (!inPanel(box)) continue;
+        if (!taken.some(function (o) { return overlaps(box, o); })) return box;
+      }
+    }
+    return null;
+  }
+  function showBubble(b, said, px, py, taken) {
+    var text = b.querySelector('text');
+    var lines = wrap(said);
+    var w = BUBBLE_WIDTH + 2 * PAD, h = lines.length * LINE_HEIGHT + 6;
+    w = Math.min(w, Math.max.apply(null, lines.map(textWidth)) + 2 * PAD);
+    var box = placeNear(px, py, w, h, taken);
+    var folded = !box;
+    if (folded) {  // a small mark instead, its words on hover
+      lines = ['\u2026'];
+      w = 18; h = 16;
+      box = placeNear(px, py, w, h, taken) || { x: px + 6, y: py - 22, w: w, h: h };
+    }
+    b.setAttribute('data-folded', folded ? '1' : '0');
+    b.querySelector('title').textContent = folded ? said : '';
+    while (text.firstChild) text.removeChild(text.firstChild);
+    lines.forEach(function (l, i) {
+      make('tspan', { x: box.x + PAD, y: box.y + 14 + i * LINE_HEIGHT }, text).textContent = l;
+    });
+    if (folded) text.firstChild.setAttribute('x', box.x + 4);
+    var rect = b.querySelector('rect');
+    rect.setAttribute('x', box.x);
+    rect.setAttribute('y', box.y);
+    rect.setAttribute('width', box.w);
+    rect.setAttribute('height', box.h);
+    var tail = b.querySelector('line');
+    tail.setAttribute('x1', px);
+    tail.setAttribute('y1', py);
+    tail.setAttribute('x2', Math.min(Math.max(px, box.x + 4), box.x + box.w - 4));
+    tail.setAttribute('y2', Math.min(Math.max(py, box.y + 2), box.y + box.h - 2));
+    b.setAttribute('data-box', [box.x, box.y, box.w, box.h].map(function (v) {
+      return v.toFixed(1);
+    }).join(' '));
+    taken.push(box);
+  }
+
+  // A player beyond the camp panel: an arrow at its edge, pointing the way, with how far.
+  var away = make('g', { id: 'away', 'data-name': 'player' }, svg);
+  var arrow = make('polygon', { points: '0,-9 16,0 0,9', fill: '#1b1b1b', stroke: '#ffffff',
+                                'stroke-width': 1.5 }, make('g', { 'class': 'arrow' }, away));
+  var awayText = make('text', { 'font-size': 11, fill: '#1b1b1b', stroke: '#ffffff',
+                                'stroke-width': 3, 'paint-order': 'stroke' }, away);
+  function showAway(at) {
+    var px = camp.X(at.x), py = camp.Y(at.y);
+    var inset = 12;
+    var l = camp.left + inset, r = camp.left + camp.width - inset;
+    var tp = camp.top + inset, bt = camp.top + camp.height - inset;
+    var off = px < l || px > r || py < tp || py > bt;
+    away.style.display = off ? '' : 'none';
+    away.setAttribute('data-shown', off ? '1' : '0');
+    if (!off) return;
+    // From the panel's centre towards the player, stopped at the edge.
+    var cx = camp.left + camp.width / 2, cy = camp.top + camp.height / 2;
+    var dx = px - cx, dy = py - cy;
+    var f = Math.min(dx ? (dx > 0 ? r - cx : l - cx) / dx : Infinity,
+                     dy ? (dy > 0 ? bt - cy : tp - cy) / dy : Infinity);
+    var ex = cx + dx * f, ey = cy + dy * f;
+    var angle = Math.atan2(dy, dx) * 180 / Math.PI;
+    var ux = camp.minX + (ex - camp.left) / camp.scale, uy = camp.maxY - (ey - camp.top) / camp.scale;
+    var units = Math.round(Math.hypot(at.x - ux, at.y - uy));
+    arrow.setAttribute('transform', 'translate(' + ex.toFixed(1) + ',' +
+        ey.toFixed(1) + ') rotate(' + angle.toFixed(1) + ') translate(-16,0)');
+    awayText.textContent = 'player, ' + units + ' units away';
+    // The words a little inward from the arrow, inside the panel.
+    var tw = awayText.getComputedTextLength();
+    var len = Math.hypot(dx, dy);
+    var tx = ex - dx / len * 30 - tw / 2, ty = ey - dy / len * 30 + 4;
+    tx = Math.min(Math.max(tx, camp.left + 4), camp.left + camp.width - tw - 4);
+    ty = Math.min(Math.max(ty, camp.top + 14), camp.top + camp.height - 6);
+    awayText.setAttribute('x', tx.toFixed(1));
+    awayText.setAttribute('y', ty.toFixed(1));
+    away.setAttribute('data-edge-x', ex.toFixed(1));
+    away.setAttribute('data-edge-y', ey.toFixed(1));
+    away.setAttribute('data-units', String(units));
   }
 
   var lines = Array.prototype.slice.call(document.querySelectorAll('#timeline li'));
@@ -153,13 +291,16 @@
     return m + ':' + (s < 10 ? '0' : '') + s + '.' + ('00' + r).slice(-3);
   }
 
+  // The whole text also on hover, for a pill too narrow to wrap a long name well.
   function setText(id, text) {
     var e = document.getElementById(id);
     e.textContent = text || '';
+    e.title = text || '';
     e.hidden = !text;
   }
 
   function draw() {
+    var speaking = [];
     markers.forEach(function (m) {
       var at = positionAt(m.track, t);
       trailUpTo(m.track, campTrails, t, m.campTrail);
@@ -176,28 +317,27 @@
         g.setAttribute('data-x', at.x.toFixed(2));
         g.setAttribute('data-y', at.y.toFixed(2));
       });
+      if (m.track.name === 'player') {
+        if (at) showAway(at); else away.style.display = 'none';
+      }
       if (m.track.name === 'wagon') return;
-      var said = at ? spanAt('speech:' + m.track.name, t) : null;
+      var speech = at ? spanOf('speech:' + m.track.name, t) : null;
+      if (speech) speaking.push({ m: m, at: at, span: speech });
       var b = bubble(m.track.name);
-      b.style.display = said ? '' : 'none';
-      b.setAttribute('data-text', said || '');
-      if (!said) return;
-      var text = b.querySelector('text');
-      text.textContent = said;
-      var w = said.length * 6.2 + 12;
-      var x = Math.min(Math.max(camp.X(at.x) - w / 2, 4), svg.viewBox.baseVal.width - w - 4);
-      var y = camp.Y(at.y) - 44;
-      var tail = b.querySelector('line');
-      tail.setAttribute('x1', camp.X(at.x));
-      tail.setAttribute('y1', camp.Y(at.y) - 8);
-      tail.setAttribute('x2', Math.min(Math.max(camp.X(at.x), x + 6), x + w - 6));
-      tail.setAttribute('y2', y + 20);
-      b.querySelector('rect').setAttribute('x', x);
-      b.querySelector('rect').setAttribute('y', y);
-      b.querySelector('rect').setAttribute('width', w);
-      b.querySelector('rect').setAttribute('height', 20);
-      text.setAttribute('x', x + 6);
-      text.setAttribute('y', y + 14);
+      b.style.display = speech ? '' : 'none';
+      b.setAttribute('data-text', speech ? speech[2] : '');
+    });
+    // The newest line is placed first, so that it is the last to fold.
+    var taken = labelBoxes.slice();
+    markers.forEach(function (m) {
+      var g = m.groups[0];
+      if (g.style.display === 'none') return;
+      var at = positionAt(m.track, t);
+      taken.push({ x: camp.X(at.x) - 9, y: camp.Y(at.y) - 9, w: 18, h: 18 });
+    });
+    speaking.sort(function (a, b) { return b.span[0] - a.span[0]; });
+    speaking.forEach(function (s) {
+      showBubble(bubble(s.m.track.name), s.span[2], camp.X(s.at.x), camp.Y(s.at.y), taken);
     });
     document.querySelectorAll('#map .prop').forEach(function (p) {
       p.setAttribute('opacity', spanAt('props', t) ? '1' : '0.25');
@@ -319,9 +459,26 @@
     e.preventDefault();
   });
 
+  // "#t=75.3": seconds into the run, a decimal number (1.5e2 too), kept within the run.
+  // Anything else opens at the start and says so.
   function fromAddress() {
-    var m = /(?:^#|&)t=([0-9.]+)/.exec(location.hash);
-    seek(m ? Math.round(parseFloat(m[1]) * 1000) : 0, false);
+    var m = /(?:^#|&)t=([^&]*)/.exec(location.hash);
+    var ms = 0, note = '';
+    if (m) {
+      var text = m[1];
+      try { text = decodeURIComponent(text); } catch (e) { /* shown as written */ }
+      var shown = text.length > 40 ? text.slice(0, 40) + '\u2026' : text;
+      if (/^[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][+-]?[0-9]+)?$/.test(text)) {
+        ms = Number(text) * 1000;
+        if (ms > run.lengthMs) note = 't=' + shown + ' is past the run\'s end; shown at its end';
+        if (ms < 0) note = 't=' + shown + ' is before the run; shown at its start';
+        ms = Math.round(Math.min(Math.max(ms, 0), run.lengthMs));
+      } else {
+        note = 't=' + shown + ' is not a number of seconds; shown at the start';
+      }
+    }
+    seek(ms, false);
+    setText('notice', note);
     locate();
   }
   window.addEventListener('hashchange', function () {

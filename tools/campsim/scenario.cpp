@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include "tools/campsim/json_values.h"
+
 namespace campsim {
 
 std::string FormatPoint(sim::Vec3 p) {
@@ -23,11 +25,12 @@ std::string Describe(const Step& step) {
           [](const LeaveStep&) { return std::string("get out of the vehicle"); },
           [](const VanishStep& s) { return fmt::format("fault: {} vanishes", s.name); },
           [](const KillStep& s) { return fmt::format("fault: {} is killed", s.name); },
+          // The file's own words, kept to one line.
           [](const NeverLoadsStep& s) {
-            return fmt::format("fault: {} (0x{:08X}) never loads", s.label, s.hash);
+            return fmt::format("fault: {} (0x{:08X}) never loads", OneLineName(s.label), s.hash);
           },
           [](const SilentLineStep& s) {
-            return fmt::format("fault: \"{}\" is never heard", s.line);
+            return fmt::format("fault: {} is never heard", Quoted(s.line));
           },
           [](const NewPlayerPedStep&) { return std::string("fault: the player gets a new ped"); },
           [](const ReloadStep& s) {

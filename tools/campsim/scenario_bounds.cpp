@@ -19,6 +19,8 @@ constexpr double kFloatStepsPerFrame = 32.0;
 // A move's bound allows for that rounding and for the frame in which it arrives.
 constexpr double kPaceAllowance = 0.95;
 constexpr double kStepOutOffset = 2.0;  // how far the world sets a player down beside a vehicle
+// A frame of a scenario's run, plugin and world, as measured on the two-core machine.
+constexpr double kSecondsPerFrame = 2.0e-6;
 
 // Where the player (or the wagon) can be: a box around every place it may have got to.
 struct Box {
@@ -105,6 +107,7 @@ class Bounds {
   }
 
   std::int64_t TotalMs() const { return static_cast<std::int64_t>(totalMs_); }
+  double Frames() const { return frames_; }
 
  private:
   double Frames(double ms) const { return std::ceil(ms / frameMs_); }
@@ -120,6 +123,7 @@ class Bounds {
     }
     askedMs_ += askedMs;
     totalMs_ += frames * frameMs_;
+    frames_ += frames;
     return {};
   }
 
@@ -157,7 +161,25 @@ class Bounds {
   bool maybeAboard_ = false;
   double askedMs_ = 0.0;
   double totalMs_ = 0.0;
+  double frames_ = 0.0;
 };
+
+// "2,592,000,000"
+std::string Grouped(double n) {
+  std::string digits = fmt::format("{:.0f}", n);
+  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+    digits.insert(static_cast<std::size_t>(at), ",");
+  }
+  return digits;
+}
+
+// How long the frames take to run, at the pace measured in docs/performance.md.
+std::string RunningTime(double frames) {
+  const double seconds = frames * kSecondsPerFrame;
+  if (seconds < 120.0) return fmt::format("{:.0f} seconds", seconds);
+  if (seconds < 7200.0) return fmt::format("{:.0f} minutes", seconds / 60.0);
+  return fmt::format("{:.0f} hours", seconds / 3600.0);
+}
 
 }  // namespace
 
@@ -174,6 +196,14 @@ std::string BoundScenario(Scenario& scenario, const ScenarioLimits& limits) {
     if (std::string e = bounds.Step(scenario.steps[i]); !e.empty()) {
       return fmt::format("step {}: {}", i + 1, e);
     }
+  }
+  if (bounds.Frames() > static_cast<double>(limits.maxFrames)) {
+    return fmt::format(
+        "the run would take {} frames of {} ms, about {} to run; a scenario may take {} (a "
+        "little over 30 days of 33 ms frames): give \"frame_ms\" a larger value or the steps "
+        "less time",
+        Grouped(bounds.Frames()), scenario.world.frameMs, RunningTime(bounds.Frames()),
+        Grouped(static_cast<double>(limits.maxFrames)));
   }
   scenario.lengthMs = bounds.TotalMs();
   return {};

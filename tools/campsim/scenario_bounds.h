@@ -13,8 +13,14 @@ namespace campsim {
 
 inline constexpr std::int64_t kDayMs = 86'400'000;
 
+// A little over thirty days of the world's usual 33 ms frames: under three minutes of
+// running (docs/performance.md).
+inline constexpr std::int64_t kMostFrames = 80'000'000;
+
 struct ScenarioLimits {
   std::int64_t maxLengthMs = 30 * kDayMs;  // longer runs are what the soak is for
+  // Short frames make a run of the same game time take longer to run.
+  std::int64_t maxFrames = kMostFrames;
 };
 
 // Gives each move the time it may take and the scenario its length; "" if it is fine,

@@ -140,21 +140,32 @@ std::string ParseMessage(const json::exception& e) {
 
 ScenarioLoad ParseScenario(std::string_view text, const std::string& name,
                            const ScenarioLimits& limits) {
+  const std::string shown = OneLineName(name);
   try {
+    // The JSON reader takes a NUL byte for the end of its input and would not see what
+    // follows it; no JSON text holds one.
+    if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
+      const auto line =
+          std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(nul), '\n') + 1;
+      return {std::nullopt,
+              fmt::format("{}: not valid JSON: a NUL byte at line {}, byte {}; a scenario file is "
+                          "text, and nothing may follow its JSON document",
+                          shown, line, nul + 1)};
+    }
     json doc;
     try {
       doc = ParseStrictJson(text);
     } catch (const json::parse_error& e) {
-      return {std::nullopt, fmt::format("{}: not valid JSON: {}", name, ParseMessage(e))};
+      return {std::nullopt, fmt::format("{}: not valid JSON: {}", shown, ParseMessage(e))};
     } catch (const json::out_of_range& e) {
       // A number past a double's range, such as 1e400.
-      return {std::nullopt, fmt::format("{}: {}", name, ParseMessage(e))};
+      return {std::nullopt, fmt::format("{}: {}", shown, ParseMessage(e))};
     }
     Scenario scenario = Read(doc, name);
     if (std::string e = BoundScenario(scenario, limits); !e.empty()) throw Invalid{e};
     return {std::move(scenario), {}};
   } catch (const Invalid& e) {
-    return {std::nullopt, fmt::format("{}: {}", name, e.what)};
+    return {std::nullopt, fmt::format("{}: {}", shown, e.what)};
   }
 }
 
@@ -162,14 +173,16 @@ ScenarioLoad LoadScenarioFile(const std::string& path, const ScenarioLimits& lim
   if (path.empty()) return {std::nullopt, "campsim: the scenario file's name is empty"};
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) {
-    return {std::nullopt, fmt::format("{}: cannot be read: it is a directory", path)};
+    return {std::nullopt, fmt::format("{}: cannot be read: it is a directory", OneLineName(path))};
   }
   std::ifstream file(path, std::ios::binary);
-  if (!file)
-    return {std::nullopt, fmt::format("{}: cannot be read: {}", path, std::strerror(errno))};
+  if (!file) {
+    return {std::nullopt,
+            fmt::format("{}: cannot be read: {}", OneLineName(path), std::strerror(errno))};
+  }
   std::ostringstream text;
   text << file.rdbuf();
-  if (file.bad()) return {std::nullopt, fmt::format("{}: cannot be read", path)};
+  if (file.bad()) return {std::nullopt, fmt::format("{}: cannot be read", OneLineName(path))};
   return ParseScenario(text.str(), path, limits);
 }
 

@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
@@ -81,8 +82,22 @@ Step Target(const json& v, const json&, std::string_view what) {
   return TargetStep{CompanionName(v, what)};
 }
 
+// One of the prompts' controls: a mistyped one would be held to no effect.
+std::string ControlName(const json& v, std::string_view what) {
+  std::string name = Text(v, what);
+  if (std::find(kPromptControls.begin(), kPromptControls.end(), name) == kPromptControls.end()) {
+    std::string allowed;
+    for (const char* control : kPromptControls) {
+      allowed += fmt::format("{}{}", allowed.empty() ? "" : ", ", control);
+    }
+    throw Invalid{
+        fmt::format("{}: {} is not a prompt's control ({})", what, Quoted(name), allowed)};
+  }
+  return name;
+}
+
 Step Hold(const json& v, const json& step, std::string_view what) {
-  return HoldStep{Text(v, what), Milliseconds(step.at("ms"), "\"ms\"")};
+  return HoldStep{ControlName(v, what), Milliseconds(step.at("ms"), "\"ms\"")};
 }
 
 template <class S>

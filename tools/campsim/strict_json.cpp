@@ -16,14 +16,19 @@ struct Level {
   std::size_t items = 0;          // an array's items so far
 };
 
-// "step 3: ", "\"world\" ", or nothing at the top.
+// "step 3: ", "\"world\" ", "item 2: " inside an array at the top (a file the reader
+// refuses anyway), or nothing at the top. Only the levels' own counts are read: a key path
+// may be empty when the top is not an object.
 std::string Where(const std::vector<Level>& levels) {
   if (levels.size() < 2) return {};
-  const std::string& top = levels[0].keys.back();
-  if (top == "steps" && levels.size() >= 3 && !levels[1].object) {
+  const Level& top = levels[0];
+  if (!top.object) return fmt::format("item {}: ", top.items);
+  if (top.keys.empty()) return {};
+  const std::string& key = top.keys.back();
+  if (key == "steps" && levels.size() >= 3 && !levels[1].object) {
     return fmt::format("step {}: ", levels[1].items);
   }
-  return Quoted(top) + " ";
+  return Quoted(key) + " ";
 }
 
 }  // namespace
