@@ -17,6 +17,12 @@ struct ExpectedCreation {
   std::vector<std::string> calls;
 };
 
+// The creation call, at the home and heading of the tests' homes table (routine_tables.h).
+std::string CreatePedAtHome(const CompanionFacts& c) {
+  return "CreatePed(" + Hex(c.model) + ", " + Real(c.home.x) + ", " + Real(c.home.y) + ", " +
+         Real(c.home.z) + ", " + Real(c.heading) + ", 1, 1, 0, 0)";
+}
+
 // With every load ready at its first poll, a creation is exactly these calls and waits.
 const std::vector<ExpectedCreation>& ExpectedCreations() {
   static const std::vector<ExpectedCreation> creations{
@@ -24,7 +30,7 @@ const std::vector<ExpectedCreation>& ExpectedCreations() {
        {
            "RequestModel(0x53DD98DF, 1)",
            "HasModelLoaded(0x53DD98DF)",
-           "CreatePed(0x53DD98DF, -1589.915, -1438.418, 81.434, 34.000, 1, 1, 0, 0)",
+           CreatePedAtHome(kCharles),
            "SetPedPromptName(ped, \"Charles\")",
            "wait 100",
            "RemoveAllPedWeapons(ped, 1, 1)",
@@ -48,7 +54,7 @@ const std::vector<ExpectedCreation>& ExpectedCreations() {
        {
            "RequestModel(0x155E51DB, 1)",
            "HasModelLoaded(0x155E51DB)",
-           "CreatePed(0x155E51DB, -1647.547, -1369.594, 84.469, 90.000, 1, 1, 0, 0)",
+           CreatePedAtHome(kSadie),
            "wait 0",
            "RequestMetaPedOutfit(0x155E51DB, 0xEDB7FA06)",
            "IsMetaPedOutfitRequestReady(request)",
@@ -74,7 +80,7 @@ const std::vector<ExpectedCreation>& ExpectedCreations() {
        {
            "RequestModel(0x9A3E29FB, 1)",
            "HasModelLoaded(0x9A3E29FB)",
-           "CreatePed(0x9A3E29FB, -1660.454, -1341.292, 83.997, 0.000, 1, 1, 0, 0)",
+           CreatePedAtHome(kKaren),
            "RequestMetaPedOutfit(0x9A3E29FB, 0xA6070639)",
            "IsMetaPedOutfitRequestReady(request)",
            "ApplyPedMetaPedOutfit(request, ped, 1, 1)",
@@ -99,7 +105,7 @@ const std::vector<ExpectedCreation>& ExpectedCreations() {
        {
            "RequestModel(0xA8B1C9F7, 1)",
            "HasModelLoaded(0xA8B1C9F7)",
-           "CreatePed(0xA8B1C9F7, -1625.389, -1330.339, 82.981, 123.477, 1, 1, 0, 0)",
+           CreatePedAtHome(kAbe),
            "RequestMetaPedOutfit(0xA8B1C9F7, 0x027DA60F)",
            "IsMetaPedOutfitRequestReady(request)",
            "ApplyPedMetaPedOutfit(request, ped, 1, 1)",
