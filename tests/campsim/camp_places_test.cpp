@@ -2,6 +2,7 @@
 // companion to has a letter, so a spot moved in the plugin moves on the map and in words.
 #include "sim/scenario/camp_places.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <span>
@@ -46,10 +47,14 @@ TEST(CampPlaces, EveryPointOfEveryRoutineIsALetteredSpot) {
 }
 
 TEST(CampPlaces, SpotsAreLetteredInTheOrderTheRoutineFirstGoesThere) {
+  // The points are the tests' routine table's (routine_tables.h), in the timeline's words.
+  const auto words = [](sim::Vec3 p) {
+    return fmt::format("({:.1f}, {:.1f}, {:.1f})", p.x, p.y, p.z);
+  };
   EXPECT_EQ(campsim::PlaceWords("Charles", PointOf(campfire::kCharlesSteps[0])),
-            "his home (-1589.9, -1438.4, 81.4)");
+            "his home " + words(campfire_test::charles_points::A));
   EXPECT_EQ(campsim::PlaceWords("Charles", PointOf(campfire::kCharlesSteps[1])),
-            "his spot B (-1563.8, -1416.4, 82.1)");
+            "his spot B " + words(campfire_test::charles_points::B));
   EXPECT_EQ(campsim::RoutineSpotAt("Charles", PointOf(campfire::kCharlesSteps[17]))->label, "W");
   EXPECT_EQ(campsim::RoutineSpotAt("Karen", PointOf(campfire::kKarenSteps[0]))->label, "A");
   EXPECT_EQ(campsim::RoutineSpotAt("Abe", PointOf(campfire::kAbeSteps[0]))->label, "home");

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "companions/routine_tables.h"
 #include "talk/talk_fixture.h"
 
 namespace campfire_test {
@@ -156,9 +157,10 @@ TEST(LineWaits, AnExchangeHoldsThePluginAndTheRoutineResumesWhereItStood) {
   ASSERT_FALSE(scene.sim().Failed()) << scene.sim().Error();
   const auto after = linesOf(charles, end.clock);
   ASSERT_GE(after.size(), 2u);
-  EXPECT_EQ(after[0]->lineName, "SPOT_RABBIT");
+  const auto& charlesSteps = campfire_test::kCharlesRoutine.steps;
+  EXPECT_EQ(after[0]->lineName, charlesSteps[1].line);
   EXPECT_LE(after[0]->clock, end.clock + kFrameMs);
-  EXPECT_EQ(after[1]->lineName, "GREET_PLAYER_DEAD_ANIMAL");
+  EXPECT_EQ(after[1]->lineName, charlesSteps[2].line);
   EXPECT_GT(after[1]->clock, after[0]->clock + 10000);
   EXPECT_LE(after[1]->clock, after[0]->clock + 10000 + 2 * kFrameMs);
 }
