@@ -54,7 +54,9 @@ TEST(CampPlaces, SpotsAreLetteredInTheOrderTheRoutineFirstGoesThere) {
   EXPECT_EQ(campsim::PlaceWords("Charles", PointOf(campfire::kCharlesSteps[0])),
             "his home " + words(campfire_test::charles_points::A));
   EXPECT_EQ(campsim::PlaceWords("Charles", PointOf(campfire::kCharlesSteps[1])),
-            "his spot B " + words(campfire_test::charles_points::B));
+            "his spot B " + words(campfire_test::charles_points::B))
+      << "Charles's spots are tests/companions/routine_tables.h's: update it if the move is "
+         "intended";
   EXPECT_EQ(campsim::RoutineSpotAt("Charles", PointOf(campfire::kCharlesSteps[17]))->label, "W");
   EXPECT_EQ(campsim::RoutineSpotAt("Karen", PointOf(campfire::kKarenSteps[0]))->label, "A");
   EXPECT_EQ(campsim::RoutineSpotAt("Abe", PointOf(campfire::kAbeSteps[0]))->label, "home");

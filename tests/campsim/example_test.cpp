@@ -38,9 +38,10 @@ TEST(ExampleScenario, EachExampleGivesItsExpectedTimeline) {
 
     const fs::path expected = fs::path(json).replace_extension(".timeline");
     ASSERT_FALSE(campsim_test::ReadText(expected.string()).empty());
-    EXPECT_EQ(campsim_test::FirstDifference(campsim_test::ReadText(timeline),
-                                            campsim_test::ReadText(expected.string())),
-              "")
+    const std::string difference = campsim_test::FirstDifference(
+        campsim_test::ReadText(timeline), campsim_test::ReadText(expected.string()));
+    EXPECT_TRUE(difference.empty())
+        << difference
         << "if the change is intended, regenerate it: build/dev/tools/campsim/campsim examples/"
         << json.filename().string() << " --quiet --timeline examples/"
         << expected.filename().string();

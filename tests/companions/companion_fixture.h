@@ -357,7 +357,9 @@ inline std::vector<StepSeen> FollowRoutine(const CallLog& log, sim::Handle ped,
     const ExpectedStep& row = routine.steps[static_cast<std::size_t>(step)];
     const std::size_t position = log.PositionOf(i);
     SCOPED_TRACE(std::string(routine.companion) + " step " + std::to_string(step) + " at clock " +
-                 std::to_string(speech.clock));
+                 std::to_string(speech.clock) +
+                 " (expected: tests/companions/routine_tables.h; update it if the change is "
+                 "intended)");
 
     const sim::Event* draw = log.AtPosition(position - 1);
     EXPECT_EQ(at(position - 1), "GetRandomIntInRange(" + std::to_string(row.lo) + ", " +

@@ -158,7 +158,8 @@ TEST(LineWaits, AnExchangeHoldsThePluginAndTheRoutineResumesWhereItStood) {
   const auto after = linesOf(charles, end.clock);
   ASSERT_GE(after.size(), 2u);
   const auto& charlesSteps = campfire_test::kCharlesRoutine.steps;
-  EXPECT_EQ(after[0]->lineName, charlesSteps[1].line);
+  EXPECT_EQ(after[0]->lineName, charlesSteps[1].line)
+      << "Charles's step 1 as tests/companions/routine_tables.h has it";
   EXPECT_LE(after[0]->clock, end.clock + kFrameMs);
   EXPECT_EQ(after[1]->lineName, charlesSteps[2].line);
   EXPECT_GT(after[1]->clock, after[0]->clock + 10000);
