@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <span>
-#include <sstream>
 #include <string>
 
 #include "companions/abe_steps.h"
@@ -85,11 +84,7 @@ struct PlacePair {
   const char* testsTable;
 };
 
-std::string Point(sim::Vec3 p) {
-  std::ostringstream out;
-  out << "(" << p.x << ", " << p.y << ", " << p.z << ")";
-  return out.str();
-}
+std::string Point(sim::Vec3 p) { return fmt::format("({:.3f}, {:.3f}, {:.3f})", p.x, p.y, p.z); }
 
 TEST(CampPlaces, EveryPlaceOfTheCampIsTheTestsOwn) {
   namespace places = sim::places;

@@ -44,6 +44,11 @@ inline constexpr CompanionFacts kAbe{"Abe",         0xA8B1C9F7,         0x027DA6
 
 inline constexpr std::array<CompanionFacts, 4> kCompanions{kCharles, kSadie, kKaren, kAbe};
 
+// Where a test that holds the homes says they are kept.
+inline constexpr const char* kHomesNote =
+    " (the homes and headings expected are tests/companions/routine_tables.h's: update them if "
+    "the change is intended)";
+
 // Within 200 of every home and away from the spots where the player makes remarks.
 inline constexpr sim::Vec3 kInCamp{-1630.0f, -1380.0f, 83.0f};
 // More than 250 from every home.

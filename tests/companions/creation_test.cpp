@@ -140,7 +140,7 @@ TEST(CompanionCreation, EachCompanionIsMadeWithExactlyTheCallsOfItsOrder) {
   const sim::Handle player = run.world().PlayerPed();
 
   for (const ExpectedCreation& expected : ExpectedCreations()) {
-    SCOPED_TRACE(expected.companion.name);
+    SCOPED_TRACE(std::string(expected.companion.name) + kHomesNote);
     const auto creation = CreationOf(run.log, expected.companion.model);
     EXPECT_EQ(RenderCreation(creation, player), expected.calls);
 
@@ -205,7 +205,8 @@ TEST(CompanionCreation, KarenAndAbeAreMadeAtSetupWhereverThePlayerIs) {
   for (const auto& [creation, expected] :
        {std::pair{&karen, &ExpectedFor(kKaren)}, std::pair{&abe, &ExpectedFor(kAbe)}}) {
     const auto calls = RenderCreation(*creation, player);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), expected->calls[2]), 1);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), expected->calls[2]), 1)
+        << expected->calls[2] << kHomesNote;
   }
 
   // The player is far from both, so the first pass of the dispatcher deletes them again;

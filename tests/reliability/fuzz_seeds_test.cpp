@@ -63,10 +63,11 @@ TEST(FuzzSeeds, ThePluginComesThroughEverySeedWithoutARefusedCall) {
   // a routine step, a creation) moves what each seed reaches.
   EXPECT_GT(restarts, 0)
       << "no seed in fuzz/corpus reaches a reload or a restart of the script any more. After an "
-         "intended change of the camp, regenerate the seeds: `cmake --preset fuzz && cmake "
-         "--build --preset fuzz`, then `FUZZ_SECONDS=120 scripts/fuzz.sh`, and copy a few "
-         "inputs of build/fuzz/corpus into fuzz/corpus until this test passes "
-         "(docs/changing-the-camp.md, \"The fuzz seeds\")";
+         "intended change of the camp, regenerate the seeds: build the fuzz preset (`cmake "
+         "--preset fuzz && cmake --build --preset fuzz`), fuzz for a few minutes "
+         "(`FUZZ_SECONDS=300 scripts/fuzz.sh`), then merge what it found into the seeds with "
+         "`build/fuzz/fuzz/campfire_world_fuzzer -merge=1 fuzz/corpus build/fuzz/corpus` and run "
+         "this test again (docs/changing-the-camp.md, \"The fuzz seeds\")";
 }
 
 }  // namespace
