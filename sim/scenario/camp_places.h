@@ -1,22 +1,29 @@
-// Places of the camp a scenario refers to, known to the simulator on its own.
+// Places and asset names of the camp a scenario refers to. They are the plugin's own tables',
+// so that a home or the wagon moved there moves here too; the world itself knows no camp.
 #pragma once
 
+#include "companions/homes.h"
+#include "delivery/supply_wagon_table.h"
+#include "scenery/campfire_tent.h"
+#include "scenery/props_table.h"
 #include "sim/host/native_call.h"
 
 namespace sim::places {
 
-inline constexpr Vec3 kCharlesHome{-1589.915f, -1438.418f, 81.434f};
-inline constexpr Vec3 kSadieHome{-1647.547f, -1369.594f, 84.469f};
-inline constexpr Vec3 kKarenHome{-1660.454f, -1341.292f, 83.997f};
-inline constexpr Vec3 kAbeHome{-1625.389f, -1330.339f, 82.981f};
-inline constexpr Vec3 kPropsCentre{-1652.328f, -1347.401f, 83.069f};
-inline constexpr Vec3 kTentCentre{-1631.554f, -1448.788f, 83.039f};
-inline constexpr Vec3 kTentPlacement{-2434.583f, -999.039f, 168.503f};
-inline constexpr Vec3 kWagonSpot{-1617.198f, -1375.179f, 82.837f};
-inline constexpr Vec3 kFence{1411.352f, 266.98f, 89.61f};
+constexpr Vec3 FromPlugin(campfire::Vector3 v) { return {v.x, v.y, v.z}; }
 
-inline constexpr const char* kWagonModel = "wagon02x";
-inline constexpr const char* kWagonCargo = "pg_re_supplydelivery01x";
-inline constexpr const char* kTentPropset = "pg_ambient_campfire05x_tent";
+inline constexpr Vec3 kCharlesHome = FromPlugin(campfire::kCharlesHome.place);
+inline constexpr Vec3 kSadieHome = FromPlugin(campfire::kSadieHome.place);
+inline constexpr Vec3 kKarenHome = FromPlugin(campfire::kKarenHome.place);
+inline constexpr Vec3 kAbeHome = FromPlugin(campfire::kAbeHome.place);
+inline constexpr Vec3 kPropsCentre = FromPlugin(campfire::PropsCentre);
+inline constexpr Vec3 kTentCentre = FromPlugin(campfire::TentCentre);
+inline constexpr Vec3 kTentPlacement = FromPlugin(campfire::kTentPlacement);
+inline constexpr Vec3 kWagonSpot = FromPlugin(campfire::WagonSpawnPoint);
+inline constexpr Vec3 kFence = FromPlugin(campfire::FencePoint);
+
+inline constexpr const char* kWagonModel = campfire::kWagonModel;
+inline constexpr const char* kWagonCargo = campfire::kCargoPropset;
+inline constexpr const char* kTentPropset = campfire::kTentPropset;
 
 }  // namespace sim::places

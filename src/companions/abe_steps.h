@@ -3,6 +3,7 @@
 
 #include <iterator>
 
+#include "companions/homes.h"
 #include "companions/routine.h"
 
 namespace campfire {
@@ -15,7 +16,7 @@ using enum RoutineTask;
 inline constexpr RoutineStep kAbeSteps[] = {
     {.line = "CHAT_GOOD_WEATHER", .lo = 1, .hi = 2,  // 0
      .task = Scenario, .scenario = "WORLD_HUMAN_SIT_GUITAR",
-     .point = {-1625.389f, -1330.339f, 82.981f}, .heading = 123.477f, .durationMs = 120000,
+     .point = kAbeHome.place, .heading = kAbeHome.heading, .durationMs = 120000,
      .next = 1, .delayMs = 120000},
     {.line = "GOODBYE_START", .lo = 1, .hi = 2,  // 1
      .task = GoStraight, .point = {-1665.364f, -1337.209f, 83.979f}, .heading = 1.0f,
@@ -53,7 +54,7 @@ inline constexpr RoutineStep kAbeSteps[] = {
      .point = {-1660.777f, -1335.343f, 83.988f}, .heading = 151.302f, .durationMs = 160000,
      .next = 12, .delayMs = 160000},
     {.line = "GOODBYE_START", .lo = 1, .hi = 2,  // 12
-     .task = GoStraight, .point = {-1625.389f, -1330.339f, 82.981f}, .heading = 1.0f,
+     .task = GoStraight, .point = kAbeHome.place, .heading = 1.0f,
      .next = 0, .delayMs = 30000},
 };
 // clang-format on

@@ -3,6 +3,7 @@
 
 #include <iterator>
 
+#include "companions/homes.h"
 #include "companions/routine.h"
 
 namespace campfire {
@@ -14,7 +15,7 @@ using enum RoutineTask;
 // clang-format off
 inline constexpr RoutineStep kCharlesSteps[] = {
     {.line = "GREET_SECOND_RESPONSE_WORKING_CONV_DOWN", .lo = 1, .hi = 3,  // 0
-     .task = GoTo, .point = {-1589.915f, -1438.418f, 81.434f}, .speed = 2.0f, .timeoutMs = 60000,
+     .task = GoTo, .point = kCharlesHome.place, .speed = 2.0f, .timeoutMs = 60000,
      .next = 1, .delayMs = 60000},
     {.line = "SPOT_RABBIT", .lo = 1, .hi = 3,  // 1
      .task = GoStraight, .point = {-1563.785f, -1416.354f, 82.115f}, .heading = 1.0f,
@@ -62,10 +63,10 @@ inline constexpr RoutineStep kCharlesSteps[] = {
      .point = {-1662.335f, -1334.892f, 83.988f}, .heading = 192.788f, .durationMs = 120000,
      .next = 15, .delayMs = 120000},
     {.line = "CAMPFIRE_LEAVE_UPBEAT", .lo = 1, .hi = 4,  // 15
-     .task = GoStraight, .point = {-1589.915f, -1438.418f, 81.434f}, .heading = 1.0f,
+     .task = GoStraight, .point = kCharlesHome.place, .heading = 1.0f,
      .next = 16, .delayMs = 60000},
     {.line = "CAMP_GOODBYE_BEAVER", .lo = 1, .hi = 3,  // 16
-     .task = GoTo, .point = {-1589.915f, -1438.418f, 81.434f}, .speed = 5.0f, .timeoutMs = 70000,
+     .task = GoTo, .point = kCharlesHome.place, .speed = 5.0f, .timeoutMs = 70000,
      .next = 17, .delayMs = 70000},
     {.line = "EXIT_TO_GUARD", .lo = 1, .hi = 3,  // 17
      .task = Wander, .point = {-1660.773f, -1333.058f, 83.998f},

@@ -1,4 +1,5 @@
 // The four companions' creation recipes.
+#include "companions/companion_models.h"
 #include "companions/creation.h"
 #include "companions/spawning.h"
 #include "game/ownership.h"
@@ -25,8 +26,8 @@ constexpr ConfigFlag kUsualFlags[] = {{130, 0}};
 constexpr ConfigFlag kSadieFlags[] = {{130, 0}, {40, 0}, {111, 1}, {113, 1}, {233, 0}};
 
 constexpr CreationRecipe kCharles{
-    .model = 0x53DD98DF,  // "cs_charlessmith"
-    .outfit = 0x1BB5E76A,
+    .model = kCharlesModel.model,
+    .outfit = kCharlesModel.outfit,
     .name = "Charles",
     .weapon = {.weapon = "WEAPON_RIFLE_BOLTACTION", .ammoCount = 100, .ammoType = "AMMO_RIFLE"},
     .group = "REL_GANG_DUTCHS",
@@ -36,8 +37,8 @@ constexpr CreationRecipe kCharles{
 };
 
 constexpr CreationRecipe kSadie{
-    .model = 0x155E51DB,  // "cs_mrsadler"
-    .outfit = 0xEDB7FA06,
+    .model = kSadieModel.model,
+    .outfit = kSadieModel.outfit,
     .name = "Sadie",
     .weapon = {},
     .group = "REL_PLAYER_LIKE",
@@ -47,8 +48,8 @@ constexpr CreationRecipe kSadie{
 };
 
 constexpr CreationRecipe kKaren{
-    .model = 0x9A3E29FB,  // "cs_karen"
-    .outfit = 0xA6070639,
+    .model = kKarenModel.model,
+    .outfit = kKarenModel.outfit,
     .name = "Karen",
     .weapon = {.weapon = "WEAPON_REVOLVER_CATTLEMAN",
                .ammoCount = 100,
@@ -61,8 +62,8 @@ constexpr CreationRecipe kKaren{
 };
 
 constexpr CreationRecipe kAbe{
-    .model = 0xA8B1C9F7,
-    .outfit = 0x027DA60F,
+    .model = kAbeModel.model,
+    .outfit = kAbeModel.outfit,
     .name = "Abe",
     .weapon = {.weapon = "WEAPON_SHOTGUN_PUMP", .ammoCount = 50, .ammoType = "AMMO_SHOTGUN"},
     .group = "REL_GANG_DUTCHS",

@@ -3,6 +3,7 @@
 
 #include <iterator>
 
+#include "companions/homes.h"
 #include "companions/routine.h"
 
 namespace campfire {
@@ -14,7 +15,7 @@ using enum RoutineTask;
 // clang-format off
 inline constexpr RoutineStep kSadieSteps[] = {
     {.line = "GREET_PLAYER_MORNING_BEAVER", .lo = 2, .hi = 4,  // 0
-     .task = GoTo, .point = {-1647.547f, -1369.594f, 84.469f}, .speed = 2.0f, .timeoutMs = 120000,
+     .task = GoTo, .point = kSadieHome.place, .speed = 2.0f, .timeoutMs = 120000,
      .next = 1, .delayMs = 120000},
     {.line = "CAMPFIRE_LEAVE_DOWN", .lo = 1, .hi = 4,  // 1
      .task = GoStraight, .point = {-1638.337f, -1363.413f, 84.416f}, .heading = 1.0f,

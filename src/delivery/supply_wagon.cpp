@@ -1,5 +1,6 @@
 #include "delivery/supply_wagon.h"
 
+#include "delivery/supply_wagon_table.h"
 #include "game/invoke.h"
 #include "game/loading.h"
 #include "game/natives.h"
@@ -11,17 +12,6 @@
 namespace campfire {
 
 namespace {
-
-constexpr Vector3 WagonSpawnPoint{-1617.198f, -1375.179f, 82.837f};
-constexpr float WagonHeading = 347.6f;
-constexpr Vector3 FencePoint{1411.352f, 266.98f, 89.61f};
-constexpr float kDeliveryRadius = 50.0f;
-
-constexpr const char* kWagonModel = "wagon02x";
-constexpr const char* kCargoPropset = "pg_re_supplydelivery01x";
-constexpr NameHash kBlipKind = 0x1857A152;
-constexpr NameHash kBlipSprite = 0x3C5469D5;
-constexpr const char* kBlipName = "CR_BLIP_COACH";
 
 bool PlayerIsInWagon() {
   return Invoke<bool>(natives::IsPedInVehicle, PlayerPedId(), camp.supplyWagon, 0);

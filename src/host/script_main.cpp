@@ -1,6 +1,7 @@
 #include "host/script_main.h"
 
 #include "companions/companion.h"
+#include "companions/homes.h"
 #include "companions/spawning.h"
 #include "delivery/remarks.h"
 #include "game/host_interface.h"
@@ -15,9 +16,9 @@ namespace campfire {
 
 namespace {
 
-void PlaceHome(Companion& companion, Vector3 home, float heading) {
-  companion.home = home;
-  companion.heading = heading;
+void PlaceHome(Companion& companion, const Home& home) {
+  companion.home = home.place;
+  companion.heading = home.heading;
   companion.spawned = false;
 }
 
@@ -26,11 +27,11 @@ void PlaceHome(Companion& companion, Vector3 home, float heading) {
 void SetUpWorld(EntityHandle playerPed) {
   camp.startPlayerPed = playerPed;
 
-  PlaceHome(camp.karen, {-1660.454f, -1341.292f, 83.997f}, 0.0f);
-  PlaceHome(camp.charles, {-1589.915f, -1438.418f, 81.434f}, 34.0f);
-  PlaceHome(camp.sadie, {-1647.547f, -1369.594f, 84.469f}, 90.0f);
+  PlaceHome(camp.karen, kKarenHome);
+  PlaceHome(camp.charles, kCharlesHome);
+  PlaceHome(camp.sadie, kSadieHome);
   camp.sadie.step = 0;
-  PlaceHome(camp.abe, {-1625.389f, -1330.339f, 82.981f}, 123.477f);
+  PlaceHome(camp.abe, kAbeHome);
   camp.abe.step = 0;
 
   // Created wherever the player is; the dispatcher removes them if the player is far.

@@ -9,13 +9,6 @@
 
 namespace campfire {
 
-namespace {
-
-constexpr const char* kTentPropset = "pg_ambient_campfire05x_tent";
-constexpr Vector3 kTentPlacement{-2434.583f, -999.039f, 168.503f};
-
-}  // namespace
-
 void CreateCampfireTent() {
   const NameHash propset = GetHashKey(kTentPropset);
   Invoke(natives::RequestPropset, propset);

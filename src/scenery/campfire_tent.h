@@ -7,6 +7,8 @@ namespace campfire {
 
 // The point the player's distance is measured from; the tent itself stands elsewhere.
 inline constexpr Vector3 TentCentre{-1631.554f, -1448.788f, 83.039f};
+inline constexpr const char* kTentPropset = "pg_ambient_campfire05x_tent";
+inline constexpr Vector3 kTentPlacement{-2434.583f, -999.039f, 168.503f};
 
 // Waits frame by frame for the prop set to load, then places it.
 void CreateCampfireTent();

@@ -38,7 +38,7 @@ inline constexpr auto propsTable = std::to_array<PropPlacement>({
     {.model = 0x59B07D25, .position = {-1627.103f, -1329.232f, 81.987f}, .rotation = {0.0f, 0.0f, 0.0f}},
 });
 // clang-format on
-static_assert(propsTable.size() == 14);
+static_assert(propsTable.size() == 14, "the number of rows above: change it with the rows");
 
 // The first object stands at the heart of the camp; the player's distance is measured to it.
 inline constexpr Vector3 PropsCentre = propsTable.front().position;

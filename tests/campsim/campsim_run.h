@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/campsim/campsim.h"
@@ -39,6 +40,30 @@ inline CampsimRun RunCampsimWith(std::vector<std::string> args) {
   run.out = out.str();
   run.err = err.str();
   return run;
+}
+
+// "" when the texts are the same; else where they first differ, with a few lines of each from
+// there, so that a long text (a whole timeline) is never printed twice in full.
+inline std::string FirstDifference(const std::string& actual, const std::string& expected) {
+  const std::vector<std::string> a = CampsimRun::Lines(actual);
+  const std::vector<std::string> e = CampsimRun::Lines(expected);
+  std::size_t i = 0;
+  while (i < a.size() && i < e.size() && a[i] == e[i]) ++i;
+  if (i == a.size() && i == e.size()) {
+    return actual == expected ? "" : "the texts differ only in their line ends";
+  }
+  constexpr std::size_t kShown = 3;
+  std::ostringstream out;
+  out << "first difference at line " << i + 1 << " (" << a.size() << " lines, " << e.size()
+      << " expected)\n";
+  for (const auto& [name, lines] : {std::pair{"expected", &e}, std::pair{"actual", &a}}) {
+    out << name << ":\n";
+    for (std::size_t j = i; j < lines->size() && j < i + kShown; ++j) {
+      out << "  " << j + 1 << ": " << (*lines)[j] << "\n";
+    }
+    if (i >= lines->size()) out << "  (ends)\n";
+  }
+  return out.str();
 }
 
 inline std::string TempPath(const std::string& name) { return ::testing::TempDir() + name; }

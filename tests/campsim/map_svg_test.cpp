@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "campsim/campsim_run.h"
+#include "tools/campsim/camp_tables.h"
 
 namespace {
 
@@ -46,9 +47,10 @@ TEST_F(MapOfTheTour, RendersWithARealSvgParser) {
 }
 
 TEST_F(MapOfTheTour, ShowsEveryPlaceOfTheCamp) {
-  EXPECT_EQ(Count(*svg_, "<title>"), 17u) << "one square for each remark spot";
-  EXPECT_EQ(Count(*svg_, "width=\"4\" height=\"4\" fill=\"#6b4f2a\""), 14u + 1u)
-      << "fourteen props and the legend's sample";
+  EXPECT_EQ(Count(*svg_, "<title>"), campsim::kRemarkSpots.size())
+      << "one square for each remark spot";
+  EXPECT_EQ(Count(*svg_, "width=\"4\" height=\"4\" fill=\"#6b4f2a\""), campsim::kPropCount + 1)
+      << "each of the camp's props and the legend's sample";
   for (const char* label : {">Charles<", ">Sadie<", ">Karen<", ">Abe<", ">tent centre<", ">wagon<",
                             ">Emerald Ranch fence<", ">3445 units<"}) {
     EXPECT_NE(svg_->find(label), std::string::npos) << label;

@@ -53,9 +53,30 @@ TEST(OutputErrors, OutputsThatAreWrittenWholeEndWithZero) {
   const auto run = RunCampsimWith({kExample, "--quiet", "--timeline", timeline});
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(campsim_test::ReadText(timeline),
-            campsim_test::ReadText(std::string(CAMPFIRE_SOURCE_DIR) +
-                                   "/examples/visit_charles.timeline"));
+  const std::string expected =
+      campsim_test::ReadText(std::string(CAMPFIRE_SOURCE_DIR) + "/examples/visit_charles.timeline");
+  const std::string difference =
+      campsim_test::FirstDifference(campsim_test::ReadText(timeline), expected);
+  EXPECT_TRUE(difference.empty())
+      << difference
+      << "after a change of behaviour, regenerate examples/visit_charles.timeline as "
+         "docs/changing-the-camp.md says";
+}
+
+// A long comparison shows the first differing lines of each text, not both texts whole.
+TEST(OutputErrors, ALongComparisonShowsWhereTheTextsFirstDiffer) {
+  std::string expected;
+  for (int i = 1; i <= 500; ++i) expected += "line " + std::to_string(i) + "\n";
+  std::string actual = expected;
+  actual.replace(actual.find("line 250\n"), 9, "changed\n");
+  EXPECT_EQ(campsim_test::FirstDifference(actual, expected),
+            "first difference at line 250 (500 lines, 500 expected)\n"
+            "expected:\n  250: line 250\n  251: line 251\n  252: line 252\n"
+            "actual:\n  250: changed\n  251: line 251\n  252: line 252\n");
+  EXPECT_EQ(campsim_test::FirstDifference(expected, expected), "");
+  EXPECT_EQ(
+      campsim_test::FirstDifference("a\n", "a\nb\n"),
+      "first difference at line 2 (1 lines, 2 expected)\nexpected:\n  2: b\nactual:\n  (ends)\n");
 }
 
 }  // namespace

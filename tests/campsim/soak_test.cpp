@@ -1,10 +1,12 @@
 // The soak: two hours of random visits run clean, and its checks catch each excess.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
 #include "campsim/campsim_run.h"
+#include "tools/campsim/camp_tables.h"
 #include "tools/campsim/census.h"
 #include "tools/campsim/clock_text.h"
 
@@ -45,7 +47,7 @@ TEST(Soak, TheSameSeedGivesTheSameSoak) {
 TEST(SoakChecks, AHealthyCampBreaksNoRule) {
   campsim::CampCensus census;
   census.companions = {1, 1, 1, 1};
-  census.props = 14;
+  census.props = static_cast<int>(campsim::kPropCount);
   census.tents = 1;
   census.wagons = 1;
   census.blips = 1;
@@ -57,16 +59,19 @@ TEST(SoakChecks, AHealthyCampBreaksNoRule) {
 TEST(SoakChecks, EachExcessIsReported) {
   campsim::CampCensus census;
   census.companions = {2, 0, 0, 0};
-  census.props = 15;
+  census.props = static_cast<int>(campsim::kPropCount) + 1;
   census.tents = 2;
   census.wagons = 2;
   census.blips = 2;
   census.blipsWithoutWagon = 1;
   census.prompts = 13;
   const auto broken = campsim::CheckCensus(census);
-  ASSERT_EQ(broken.size(), 7u);
+  std::ostringstream all;
+  for (const std::string& b : broken) all << "\n  " << b;
+  ASSERT_EQ(broken.size(), 7u) << "one finding for each of the seven excesses, found:" << all.str();
   EXPECT_EQ(broken[0], "2 peds of Charles alive at once");
-  EXPECT_EQ(broken[1], "15 props alive, more than 14");
+  EXPECT_EQ(broken[1], fmt::format("{} props alive, more than {}", campsim::kPropCount + 1,
+                                   campsim::kPropCount));
   EXPECT_EQ(broken[5], "1 map blip left without its wagon");
 }
 

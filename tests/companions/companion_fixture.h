@@ -32,16 +32,22 @@ struct CompanionFacts {
   std::int32_t firstStepDelayMs;
 };
 
+// The homes are routine_tables.h's.
 inline constexpr CompanionFacts kCharles{
-    "Charles", 0x53DD98DF, 0x1BB5E76A, {-1589.915f, -1438.418f, 81.434f}, 34.0f, 1000};
-inline constexpr CompanionFacts kSadie{
-    "Sadie", 0x155E51DB, 0xEDB7FA06, {-1647.547f, -1369.594f, 84.469f}, 90.0f, 1000};
-inline constexpr CompanionFacts kKaren{
-    "Karen", 0x9A3E29FB, 0xA6070639, {-1660.454f, -1341.292f, 83.997f}, 0.0f, 1000};
-inline constexpr CompanionFacts kAbe{
-    "Abe", 0xA8B1C9F7, 0x027DA60F, {-1625.389f, -1330.339f, 82.981f}, 123.477f, 2000};
+    "Charles", 0x53DD98DF, 0x1BB5E76A, homes::Charles.at, homes::Charles.heading, 1000};
+inline constexpr CompanionFacts kSadie{"Sadie",         0x155E51DB,           0xEDB7FA06,
+                                       homes::Sadie.at, homes::Sadie.heading, 1000};
+inline constexpr CompanionFacts kKaren{"Karen",         0x9A3E29FB,           0xA6070639,
+                                       homes::Karen.at, homes::Karen.heading, 1000};
+inline constexpr CompanionFacts kAbe{"Abe",         0xA8B1C9F7,         0x027DA60F,
+                                     homes::Abe.at, homes::Abe.heading, 2000};
 
 inline constexpr std::array<CompanionFacts, 4> kCompanions{kCharles, kSadie, kKaren, kAbe};
+
+// Where a test that holds the homes says they are kept.
+inline constexpr const char* kHomesNote =
+    " (the homes and headings expected are tests/companions/routine_tables.h's: update them if "
+    "the change is intended)";
 
 // Within 200 of every home and away from the spots where the player makes remarks.
 inline constexpr sim::Vec3 kInCamp{-1630.0f, -1380.0f, 83.0f};
@@ -356,7 +362,9 @@ inline std::vector<StepSeen> FollowRoutine(const CallLog& log, sim::Handle ped,
     const ExpectedStep& row = routine.steps[static_cast<std::size_t>(step)];
     const std::size_t position = log.PositionOf(i);
     SCOPED_TRACE(std::string(routine.companion) + " step " + std::to_string(step) + " at clock " +
-                 std::to_string(speech.clock));
+                 std::to_string(speech.clock) +
+                 " (expected: tests/companions/routine_tables.h; update it if the change is "
+                 "intended)");
 
     const sim::Event* draw = log.AtPosition(position - 1);
     EXPECT_EQ(at(position - 1), "GetRandomIntInRange(" + std::to_string(row.lo) + ", " +

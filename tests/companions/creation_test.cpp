@@ -17,6 +17,12 @@ struct ExpectedCreation {
   std::vector<std::string> calls;
 };
 
+// The creation call, at the home and heading of the tests' homes table (routine_tables.h).
+std::string CreatePedAtHome(const CompanionFacts& c) {
+  return "CreatePed(" + Hex(c.model) + ", " + Real(c.home.x) + ", " + Real(c.home.y) + ", " +
+         Real(c.home.z) + ", " + Real(c.heading) + ", 1, 1, 0, 0)";
+}
+
 // With every load ready at its first poll, a creation is exactly these calls and waits.
 // After every wait the player's ped is read again, since the game may have changed it.
 const std::vector<ExpectedCreation>& ExpectedCreations() {
@@ -25,7 +31,7 @@ const std::vector<ExpectedCreation>& ExpectedCreations() {
        {
            "RequestModel(0x53DD98DF, 1)",
            "HasModelLoaded(0x53DD98DF)",
-           "CreatePed(0x53DD98DF, -1589.915, -1438.418, 81.434, 34.000, 1, 1, 0, 0)",
+           CreatePedAtHome(kCharles),
            "SetPedPromptName(ped, \"Charles\")",
            "wait 100",
            "PlayerPedId()",
@@ -51,7 +57,7 @@ const std::vector<ExpectedCreation>& ExpectedCreations() {
        {
            "RequestModel(0x155E51DB, 1)",
            "HasModelLoaded(0x155E51DB)",
-           "CreatePed(0x155E51DB, -1647.547, -1369.594, 84.469, 90.000, 1, 1, 0, 0)",
+           CreatePedAtHome(kSadie),
            "wait 0",
            "PlayerPedId()",
            "RequestMetaPedOutfit(0x155E51DB, 0xEDB7FA06)",
@@ -78,7 +84,7 @@ const std::vector<ExpectedCreation>& ExpectedCreations() {
        {
            "RequestModel(0x9A3E29FB, 1)",
            "HasModelLoaded(0x9A3E29FB)",
-           "CreatePed(0x9A3E29FB, -1660.454, -1341.292, 83.997, 0.000, 1, 1, 0, 0)",
+           CreatePedAtHome(kKaren),
            "RequestMetaPedOutfit(0x9A3E29FB, 0xA6070639)",
            "IsMetaPedOutfitRequestReady(request)",
            "ApplyPedMetaPedOutfit(request, ped, 1, 1)",
@@ -103,7 +109,7 @@ const std::vector<ExpectedCreation>& ExpectedCreations() {
        {
            "RequestModel(0xA8B1C9F7, 1)",
            "HasModelLoaded(0xA8B1C9F7)",
-           "CreatePed(0xA8B1C9F7, -1625.389, -1330.339, 82.981, 123.477, 1, 1, 0, 0)",
+           CreatePedAtHome(kAbe),
            "RequestMetaPedOutfit(0xA8B1C9F7, 0x027DA60F)",
            "IsMetaPedOutfitRequestReady(request)",
            "ApplyPedMetaPedOutfit(request, ped, 1, 1)",
@@ -138,7 +144,7 @@ TEST(CompanionCreation, EachCompanionIsMadeWithExactlyTheCallsOfItsOrder) {
   const sim::Handle player = run.world().PlayerPed();
 
   for (const ExpectedCreation& expected : ExpectedCreations()) {
-    SCOPED_TRACE(expected.companion.name);
+    SCOPED_TRACE(std::string(expected.companion.name) + kHomesNote);
     const auto creation = CreationOf(run.log, expected.companion.model);
     EXPECT_EQ(RenderCreation(creation, player), expected.calls);
 
@@ -203,7 +209,8 @@ TEST(CompanionCreation, KarenAndAbeAreMadeAtSetupWhereverThePlayerIs) {
   for (const auto& [creation, expected] :
        {std::pair{&karen, &ExpectedFor(kKaren)}, std::pair{&abe, &ExpectedFor(kAbe)}}) {
     const auto calls = RenderCreation(*creation, player);
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), expected->calls[2]), 1);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), expected->calls[2]), 1)
+        << expected->calls[2] << kHomesNote;
   }
 
   // The player is far from both, so the first pass of the dispatcher deletes them again;

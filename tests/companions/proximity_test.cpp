@@ -15,7 +15,7 @@ std::size_t Creations(const CampRun& run, const CompanionFacts& c) {
 // Charles, Karen and Abe keep a band: created below 200, deleted only beyond 250.
 TEST(CompanionProximity, TheBandCompanionsAreNotCreatedAt200NorDeletedAt250) {
   for (const CompanionFacts& c : {kCharles, kKaren, kAbe}) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(std::string(c.name) + kHomesNote);
     CampRun run({.playerStart = kFarAway});
     run.sim.RunFrames(30);  // Karen and Abe, made at setup, are deleted again
     const std::size_t atSetup = Creations(run, c);

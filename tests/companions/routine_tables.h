@@ -44,8 +44,21 @@ struct ExpectedRoutine {
   GoToTail tail;
 };
 
+// The companions' homes and the headings they are made facing: the tests' one copy. Each
+// routine's point A (Karen's Home) is its companion's home.
+struct HomeRow {
+  sim::Vec3 at;
+  float heading;
+};
+namespace homes {
+inline constexpr HomeRow Charles{{-1589.915f, -1438.418f, 81.434f}, 34.0f};
+inline constexpr HomeRow Sadie{{-1647.547f, -1369.594f, 84.469f}, 90.0f};
+inline constexpr HomeRow Karen{{-1660.454f, -1341.292f, 83.997f}, 0.0f};
+inline constexpr HomeRow Abe{{-1625.389f, -1330.339f, 82.981f}, 123.477f};
+}  // namespace homes
+
 namespace charles_points {
-inline constexpr sim::Vec3 A{-1589.915f, -1438.418f, 81.434f};
+inline constexpr sim::Vec3 A = homes::Charles.at;
 inline constexpr sim::Vec3 B{-1563.785f, -1416.354f, 82.115f};
 inline constexpr sim::Vec3 C{-1584.704f, -1405.335f, 81.252f};
 inline constexpr sim::Vec3 D{-1604.970f, -1406.474f, 81.935f};
@@ -86,7 +99,7 @@ inline constexpr ExpectedStep kCharlesSteps[] = {
 // clang-format on
 
 namespace sadie_points {
-inline constexpr sim::Vec3 A{-1647.547f, -1369.594f, 84.469f};
+inline constexpr sim::Vec3 A = homes::Sadie.at;
 inline constexpr sim::Vec3 B{-1638.337f, -1363.413f, 84.416f};
 inline constexpr sim::Vec3 C{-1625.937f, -1332.653f, 82.987f};
 inline constexpr sim::Vec3 D{-1586.893f, -1400.336f, 81.317f};
@@ -121,7 +134,7 @@ inline constexpr sim::Vec3 F{-1606.370f, -1407.861f, 81.936f};
 inline constexpr sim::Vec3 G{-1629.085f, -1332.626f, 82.987f};
 inline constexpr sim::Vec3 H{-1647.128f, -1347.008f, 84.064f};
 inline constexpr sim::Vec3 I{-1581.871f, -1420.165f, 81.449f};
-inline constexpr sim::Vec3 Home{-1660.454f, -1341.292f, 83.997f};
+inline constexpr sim::Vec3 Home = homes::Karen.at;
 }  // namespace karen_points
 
 // clang-format off
@@ -151,7 +164,7 @@ inline constexpr ExpectedStep kKarenSteps[] = {
 // clang-format on
 
 namespace abe_points {
-inline constexpr sim::Vec3 A{-1625.389f, -1330.339f, 82.981f};
+inline constexpr sim::Vec3 A = homes::Abe.at;
 inline constexpr sim::Vec3 B{-1665.364f, -1337.209f, 83.979f};
 inline constexpr sim::Vec3 C{-1653.067f, -1361.263f, 84.464f};
 inline constexpr sim::Vec3 D{-1625.220f, -1330.060f, 82.980f};
@@ -161,7 +174,7 @@ inline constexpr sim::Vec3 F{-1660.777f, -1335.343f, 83.988f};
 
 // clang-format off
 inline constexpr ExpectedStep kAbeSteps[] = {
-  {"CHAT_GOOD_WEATHER", 1, 2, Task::Scenario, abe_points::A, 0, 0, 123.477f, "WORLD_HUMAN_SIT_GUITAR", 120000, 1, 120000},
+  {"CHAT_GOOD_WEATHER", 1, 2, Task::Scenario, abe_points::A, 0, 0, homes::Abe.heading, "WORLD_HUMAN_SIT_GUITAR", 120000, 1, 120000},
   {"GOODBYE_START", 1, 2, Task::GoStraight, abe_points::B, 0, 0, 1.0f, nullptr, 0, 2, 20000},
   {"CONVO_TAIL_OFF", 1, 3, Task::GoTo, abe_points::B, 2.0f, 130000, 0, nullptr, 0, 3, 130000},
   {"GOODBYE_START_MOVING", 1, 2, Task::GoStraight, abe_points::C, 0, 0, 1.0f, nullptr, 0, 4, 10000},

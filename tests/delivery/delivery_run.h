@@ -14,8 +14,13 @@
 
 namespace delivery_test {
 
+// The wagon as the tests expect it: the tests' one copy, apart from the plugin's table.
 inline constexpr sim::Vec3 kWagonSpot{-1617.198f, -1375.179f, 82.837f};
 inline constexpr sim::Vec3 kFence{1411.352f, 266.98f, 89.61f};
+inline constexpr const char* kWagonModel = "wagon02x";
+inline constexpr const char* kCargo = "pg_re_supplydelivery01x";
+inline std::uint32_t WagonModel() { return sim::JoaatHash(kWagonModel); }
+inline std::uint32_t CargoHash() { return sim::JoaatHash(kCargo); }
 
 using campfire_test::CallsOn;
 using campfire_test::CallsSince;

@@ -21,16 +21,11 @@ using sim::Simulation;
 using sim::SimulationOptions;
 
 constexpr float kWagonHeading = 347.6f;
-constexpr const char* kWagonModel = "wagon02x";
-constexpr const char* kCargo = "pg_re_supplydelivery01x";
 constexpr std::uint32_t kBlipKind = 0x1857A152;
 constexpr std::uint32_t kBlipSprite = 0x3C5469D5;
 constexpr const char* kBlipName = "CR_BLIP_COACH";
 // Far from the spot, far from the fence.
 constexpr sim::Vec3 kOpenCountry{-100.0f, -500.0f, 85.0f};
-
-std::uint32_t WagonModel() { return sim::JoaatHash(kWagonModel); }
-std::uint32_t CargoHash() { return sim::JoaatHash(kCargo); }
 
 // The blip standing for `wagon`, or 0.
 Handle BlipOf(const sim::World& world, Handle wagon) {

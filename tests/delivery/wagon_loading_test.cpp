@@ -19,9 +19,6 @@ using sim::Simulation;
 
 constexpr std::int32_t kLoadLimitMs = 10000;
 
-std::uint32_t WagonModel() { return sim::JoaatHash("wagon02x"); }
-std::uint32_t CargoHash() { return sim::JoaatHash("pg_re_supplydelivery01x"); }
-
 // Calls of `id` on `hash` (their first argument) since `from`, kept by index.
 std::vector<std::size_t> CallsOnHash(const sim::Recorder& recorder, NativeId id, std::uint32_t hash,
                                      std::size_t from = 0) {

@@ -393,22 +393,24 @@ TEST(FaultMatrix, TentVanishingWhileThePlayerIsAwayIsNeverPlacedAgainAsIntended)
   TentVanishes(When::Away);
 }
 
-// Each of the fourteen in turn: it is skipped at removal and placed again on the next
-// visit; while the set counts as placed, a missing one is not replaced.
+// Each of the camp's props in turn (as many as the plugin's table has): it is skipped at
+// removal and placed again on the next visit; while the set counts as placed, a missing one
+// is not replaced.
 void EachPropVanishes(When when) {
+  constexpr int kProps = static_cast<int>(campsim::kPropCount);
   FaultRun run;
-  ASSERT_TRUE(run.RunUntil([&] { return run.Props() == 14; }, 30000));
-  for (std::size_t i = 0; i < 14; ++i) {
+  ASSERT_TRUE(run.RunUntil([&] { return run.Props() == kProps; }, 30000));
+  for (std::size_t i = 0; i < campsim::kPropCount; ++i) {
     SCOPED_TRACE("prop " + std::to_string(i + 1));
     const std::vector<sim::Handle> props = PlacedProps(run);
-    ASSERT_EQ(props.size(), 14u);
+    ASSERT_EQ(props.size(), campsim::kPropCount);
     if (when == When::Away) {
       run.Visit(East(sim::places::kPropsCentre, 225.0f), 1000);
-      ASSERT_EQ(run.Props(), 14) << "still kept at the edge";
+      ASSERT_EQ(run.Props(), kProps) << "still kept at the edge";
     }
     run.world().Vanish(props[i]);
     run.Visit(kInCamp, 1000);
-    EXPECT_EQ(run.Props(), 13);
+    EXPECT_EQ(run.Props(), kProps - 1);
     const std::size_t deletes = run.watch.Calls(NativeId::DeleteEntity).size();
     run.Visit(kFarAway, 1000);
     EXPECT_EQ(run.Props(), 0);
@@ -418,9 +420,9 @@ void EachPropVanishes(When when) {
         EXPECT_EQ(run.watch.CallsWith(NativeId::DeleteEntity, props[j]).size(), 1u);
       }
     }
-    EXPECT_GE(run.watch.Calls(NativeId::DeleteEntity).size() - deletes, 13u);
+    EXPECT_GE(run.watch.Calls(NativeId::DeleteEntity).size() - deletes, campsim::kPropCount - 1);
     run.Visit(kInCamp, 1000);
-    EXPECT_EQ(run.Props(), 14);
+    EXPECT_EQ(run.Props(), kProps);
   }
   run.ExpectHealthy();
 }

@@ -60,7 +60,15 @@ TEST(FuzzSeeds, ThePluginComesThroughEverySeedWithoutARefusedCall) {
     }
     sim::SetActiveHost(nullptr);
   }
-  EXPECT_GT(restarts, 0) << "the seeds reload and restart the script too";
+  // Each input is read byte by byte as the plugin's calls ask, so a change of the camp (a prop,
+  // a routine step, a creation) moves what each seed reaches.
+  EXPECT_GT(restarts, 0)
+      << "no seed in fuzz/corpus reaches a reload or a restart of the script any more. After an "
+         "intended change of the camp, regenerate the seeds: build the fuzz preset (`cmake "
+         "--preset fuzz && cmake --build --preset fuzz`), fuzz for a few minutes "
+         "(`FUZZ_SECONDS=300 scripts/fuzz.sh`), then merge what it found into the seeds with "
+         "`build/fuzz/fuzz/campfire_world_fuzzer -merge=1 fuzz/corpus build/fuzz/corpus` and run "
+         "this test again (docs/changing-the-camp.md, \"The fuzz seeds\")";
 }
 
 }  // namespace

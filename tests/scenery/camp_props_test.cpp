@@ -1,5 +1,5 @@
-// The fourteen camp objects: placed together when the player comes near, removed together
-// when the player goes away.
+// The camp objects (the rows of scenery_table.h): placed together when the player comes near,
+// removed together when the player goes away.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "scenery/scenery_run.h"
+#include "scenery/scenery_table.h"
 #include "sim/scenario/simulation.h"
 
 namespace scenery_test {
@@ -18,34 +19,6 @@ using sim::Event;
 using sim::Handle;
 using sim::NativeId;
 using sim::Simulation;
-
-struct PropRow {
-  std::uint32_t model;
-  sim::Vec3 position;
-  sim::Vec3 rotation;
-};
-
-// clang-format off
-constexpr PropRow kProps[] = {
-    {0xDDE64341, {-1652.328f, -1347.401f, 83.069f}, {0.0f, 0.0f, 62.549f}},
-    {0x1F66FEBA, {-1652.296f, -1347.496f, 83.874f}, {0.0f, 0.0f, 56.0f}},
-    {0x6721BA5C, {-1652.098f, -1346.817f, 83.073f}, {0.339f, -0.332f, 39.222f}},
-    {0x733C9037, {-1650.285f, -1344.073f, 83.069f}, {0.0f, 0.0f, 148.0f}},
-    {0x145B8EAF, {-1650.700f, -1344.619f, 83.102f}, {0.0f, 0.0f, 60.0f}},
-    {0x74E151B3, {-1650.670f, -1344.501f, 83.702f}, {0.0f, 0.0f, 60.0f}},
-    {0x20E07DD7, {-1650.758f, -1344.746f, 83.703f}, {0.0f, 0.0f, 60.0f}},
-    {0xC40834F2, {-1648.098f, -1368.088f, 83.491f}, {0.0f, 0.0f, 18.0f}},
-    {0x681EE298, {-1648.734f, -1345.760f, 83.078f}, {0.0f, 0.0f, -121.25f}},
-    {0xCD805356, {-1603.347f, -1410.440f, 84.499f}, {0.0f, 0.0f, -26.0f}},
-    {0x4D49B02E, {-1604.361f, -1409.296f, 84.477f}, {0.0f, 0.0f, -58.0f}},
-    {0xFB2161A3, {-1644.147f, -1356.120f, 86.455f}, {0.0f, 0.0f, -30.0f}},
-    {0x4D7F3EF8, {-1623.715f, -1330.447f, 81.957f}, {0.0f, 0.0f, 0.0f}},
-    {0x59B07D25, {-1627.103f, -1329.232f, 81.987f}, {0.0f, 0.0f, 0.0f}},
-};
-// clang-format on
-constexpr std::size_t kPropCount = std::size(kProps);
-// The distance is measured to the first object.
-constexpr sim::Vec3 kPropsCentre = kProps[0].position;
 
 // Objects of the table's models that stand in the world now.
 std::vector<Handle> LiveProps(const sim::World& world) {
@@ -91,7 +64,7 @@ std::vector<Handle> AmongCalled(const sim::Recorder& recorder, NativeId id,
   return called;
 }
 
-TEST(CampProps, ApproachPlacesAllFourteenInTableOrderInOneFrame) {
+TEST(CampProps, ApproachPlacesEveryRowInTableOrderInOneFrame) {
   Simulation sim;
   sim.RunFrames(2);
   const std::size_t mark = sim.recorder().Size();
@@ -99,6 +72,8 @@ TEST(CampProps, ApproachPlacesAllFourteenInTableOrderInOneFrame) {
   sim.RunFor(3000);
   ASSERT_FALSE(sim.Failed()) << sim.Error();
 
+  const std::size_t created = CallsSince(sim.recorder(), NativeId::CreateObject, mark).size();
+  ASSERT_EQ(created, kPropCount) << PropCountNote(created);
   const auto& events = sim.recorder().Events();
   const std::size_t first = FirstCallSince(sim.recorder(), NativeId::CreateObject, mark);
   ASSERT_LE(first + 3 * kPropCount, events.size());
@@ -152,10 +127,10 @@ TEST(CampProps, ApproachPlacesAllFourteenInTableOrderInOneFrame) {
   EXPECT_EQ(LiveProps(sim.world()).size(), kPropCount);
 }
 
-TEST(CampProps, LeavingRemovesThemAllAndEachReturnPlacesFourteenNewOnes) {
+TEST(CampProps, LeavingRemovesThemAllAndEachReturnPlacesAFullNewSet) {
   Simulation sim;
   const std::vector<Handle> first = PlaceProps(sim);
-  ASSERT_EQ(first.size(), kPropCount);
+  ASSERT_EQ(first.size(), kPropCount) << PropCountNote(first.size());
 
   std::size_t mark = sim.recorder().Size();
   sim.Teleport(EastOf(kPropsCentre, 251.0f));
@@ -183,12 +158,12 @@ TEST(CampProps, LeavingRemovesThemAllAndEachReturnPlacesFourteenNewOnes) {
   EXPECT_TRUE(LiveProps(sim.world()).empty());
 
   const std::vector<Handle> second = PlaceProps(sim);
-  ASSERT_EQ(second.size(), kPropCount);
+  ASSERT_EQ(second.size(), kPropCount) << PropCountNote(second.size());
   for (Handle h : second) EXPECT_FALSE(Contains(first, h)) << h;
   EXPECT_EQ(LiveProps(sim.world()), second);
 
   // The second removal deals with the second set only: the first set's handles are gone
-  // from the list, so the list never grows past fourteen.
+  // from the list, so the list never grows past one set.
   mark = sim.recorder().Size();
   sim.Teleport(EastOf(kPropsCentre, 300.0f));
   sim.RunFor(1000);
@@ -222,7 +197,8 @@ TEST(CampProps, ExactlyTwoHundredPlacesNothingAndExactlyTwoHundredFiftyRemovesNo
   for (const Event* e : CallsSince(sim.recorder(), NativeId::CreateObject, mark)) {
     placed.push_back(e->ResultInt());
   }
-  ASSERT_EQ(placed.size(), kPropCount) << "just inside the near distance";
+  ASSERT_EQ(placed.size(), kPropCount)
+      << "just inside the near distance; " << PropCountNote(placed.size());
 
   mark = sim.recorder().Size();
   sim.Teleport(EastOf(kPropsCentre, 250.0f));
@@ -242,10 +218,10 @@ TEST(CampProps, ExactlyTwoHundredPlacesNothingAndExactlyTwoHundredFiftyRemovesNo
 TEST(CampProps, AnObjectGoneBeforeRemovalIsSkippedAndTheRestAreRemoved) {
   Simulation sim;
   // The first row's creation fails (handle 0); the fifth row's object is later removed by
-  // the game. Neither is deleted, and the other twelve are.
+  // the game. Neither is deleted, and all the others are.
   sim.world().FailNextCreations(EntityKind::Object, 1);
   const std::vector<Handle> handles = PlaceProps(sim);
-  ASSERT_EQ(handles.size(), kPropCount);
+  ASSERT_EQ(handles.size(), kPropCount) << PropCountNote(handles.size());
   EXPECT_EQ(handles[0], 0);
   sim.world().Vanish(handles[4]);
 
@@ -278,11 +254,11 @@ TEST(CampProps, AnObjectGoneBeforeRemovalIsSkippedAndTheRestAreRemoved) {
 
 // A host that does not know the existence check hands back no result area: the answer reads
 // as "does not exist", so nothing is deleted, yet the set counts as removed and the next
-// approach places fourteen more.
+// approach places a full set more.
 TEST(CampProps, ExistenceCheckWithoutAResultAreaReadsAsGone) {
   Simulation sim;
   const std::vector<Handle> handles = PlaceProps(sim);
-  ASSERT_EQ(handles.size(), kPropCount);
+  ASSERT_EQ(handles.size(), kPropCount) << PropCountNote(handles.size());
   sim.host().WithoutResultArea(NativeId::DoesEntityExist);
 
   const std::size_t mark = RideAwayFromTheProps(sim);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scenery/scenery_run.h"
+#include "scenery/scenery_table.h"
 #include "sim/scenario/simulation.h"
 
 namespace scenery_test {
@@ -18,10 +19,6 @@ using sim::Handle;
 using sim::NativeId;
 using sim::Simulation;
 using sim::SimulationOptions;
-
-constexpr const char* kTentPropset = "pg_ambient_campfire05x_tent";
-constexpr sim::Vec3 kTentPlacement{-2434.583f, -999.039f, 168.503f};
-constexpr sim::Vec3 kTentCentre{-1631.554f, -1448.788f, 83.039f};
 
 std::uint32_t TentHash() { return sim::JoaatHash(kTentPropset); }
 

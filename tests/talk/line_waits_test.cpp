@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "companions/routine_tables.h"
 #include "talk/talk_fixture.h"
 
 namespace campfire_test {
@@ -156,14 +157,16 @@ TEST(LineWaits, AnExchangeHoldsThePluginAndTheRoutineResumesWhereItStood) {
   ASSERT_FALSE(scene.sim().Failed()) << scene.sim().Error();
   const auto after = linesOf(charles, end.clock);
   ASSERT_GE(after.size(), 2u);
-  EXPECT_EQ(after[0]->lineName, "SPOT_RABBIT");
+  const auto& charlesSteps = campfire_test::kCharlesRoutine.steps;
+  EXPECT_EQ(after[0]->lineName, charlesSteps[1].line)
+      << "Charles's step 1 as tests/companions/routine_tables.h has it";
   EXPECT_LE(after[0]->clock, end.clock + kFrameMs);
-  EXPECT_EQ(after[1]->lineName, "GREET_PLAYER_DEAD_ANIMAL");
+  EXPECT_EQ(after[1]->lineName, charlesSteps[2].line);
   EXPECT_GT(after[1]->clock, after[0]->clock + 10000);
   EXPECT_LE(after[1]->clock, after[0]->clock + 10000 + 2 * kFrameMs);
 }
 
-// The whole of Karen's fifteen-line Talk holds everything else until the player's last
+// The whole of Karen's Talk (fifteen lines) holds everything else until the player's last
 // line; Charles's and Sadie's conversations then follow in the same frame.
 TEST(LineWaits, KarensTalkHoldsEveryOtherPartUntilItsLastLine) {
   TalkScene scene;
@@ -174,9 +177,10 @@ TEST(LineWaits, KarensTalkHoldsEveryOtherPartUntilItsLastLine) {
   ASSERT_TRUE(window.has_value());
   const auto played =
       ExpectExchange(scene.recorder(), *window, kKaren.blocks[0], karen, scene.world().PlayerPed());
-  ASSERT_EQ(played.size(), 15u);
+  const ExpectedExchange talk = kKaren.blocks[0].exchange;
+  ASSERT_EQ(played.size(), talk.size()) << "Karen's Talk as tests/talk/exchange_tables.h has it";
   const auto& events = scene.recorder().Events();
-  EXPECT_EQ(events[played.back().speech].args[1].lineName, "MINIGAME_PLAYER_AMB_VOCALFX_FILLER");
+  EXPECT_EQ(events[played.back().speech].args[1].lineName, talk.back().line);
 
   const std::uint64_t frame = events[window->end].frame;
   int laterConversations = 0;

@@ -110,8 +110,10 @@ const RoutineSpot* RoutineSpotAt(std::string_view companion, sim::Vec3 at) {
 std::string HexHash(std::uint32_t hash) { return fmt::format("0x{:08X}", hash); }
 
 std::string ScenarioName(std::uint32_t hash) {
-  for (const char* name : kScenarioNames) {
-    if (sim::JoaatHash(name) == hash) return name;
+  for (const RoutineOf& r : kRoutines) {
+    for (const campfire::RoutineStep& step : r.steps) {
+      if (step.scenario != nullptr && sim::JoaatHash(step.scenario) == hash) return step.scenario;
+    }
   }
   return "scenario " + HexHash(hash);
 }

@@ -1,7 +1,8 @@
 // What campsim knows of the camp, to name what the plugin does and to draw it: the
 // companions, their routine spots, the props, the remark spots and the names behind the
-// hashes the plugin passes. The places come from the plugin's own tables, so that a spot
-// moved there moves on the map and in the timeline too; names and letters are campsim's.
+// hashes the plugin passes. The places, models and asset names come from the plugin's own
+// tables, so that a home or a spot moved there moves on the map and in the timeline too;
+// names and letters are campsim's.
 #pragma once
 
 #include <array>
@@ -11,8 +12,12 @@
 #include <string_view>
 #include <vector>
 
+#include "companions/companion_models.h"
+#include "companions/homes.h"
 #include "delivery/location_remarks_table.h"
+#include "delivery/supply_wagon_table.h"
 #include "scenery/props_table.h"
+#include "talk/conversation.h"
 #include "sim/host/native_call.h"
 #include "sim/scenario/camp_places.h"
 
@@ -28,10 +33,10 @@ struct CompanionInfo {
 
 // clang-format off
 inline constexpr auto kCompanions = std::to_array<CompanionInfo>({
-    {.name = "Charles", .model = 0x53DD98DF, .outfit = 0x1BB5E76A, .home = sim::places::kCharlesHome, .possessive = "his"},
-    {.name = "Sadie",   .model = 0x155E51DB, .outfit = 0xEDB7FA06, .home = sim::places::kSadieHome,   .possessive = "her"},
-    {.name = "Karen",   .model = 0x9A3E29FB, .outfit = 0xA6070639, .home = sim::places::kKarenHome,   .possessive = "her"},
-    {.name = "Abe",     .model = 0xA8B1C9F7, .outfit = 0x027DA60F, .home = sim::places::kAbeHome,     .possessive = "his"},
+    {.name = "Charles", .model = campfire::kCharlesModel.model, .outfit = campfire::kCharlesModel.outfit, .home = sim::places::kCharlesHome, .possessive = "his"},
+    {.name = "Sadie",   .model = campfire::kSadieModel.model,   .outfit = campfire::kSadieModel.outfit,   .home = sim::places::kSadieHome,   .possessive = "her"},
+    {.name = "Karen",   .model = campfire::kKarenModel.model,   .outfit = campfire::kKarenModel.outfit,   .home = sim::places::kKarenHome,   .possessive = "her"},
+    {.name = "Abe",     .model = campfire::kAbeModel.model,     .outfit = campfire::kAbeModel.outfit,     .home = sim::places::kAbeHome,     .possessive = "his"},
 });
 // clang-format on
 
@@ -63,7 +68,7 @@ bool RoutineHasLine(std::string_view companion, std::string_view line);
 
 constexpr sim::Vec3 ToVec3(campfire::Vector3 v) { return {v.x, v.y, v.z}; }
 
-// The fourteen objects of the camp, by model hash and place, from the plugin's table.
+// The camp's objects, by model hash and place, from the plugin's table.
 struct PropSpot {
   std::uint32_t model;
   sim::Vec3 at;
@@ -91,34 +96,23 @@ inline constexpr auto kRemarkSpots = [] {
   return spots;
 }();
 
-// The scenarios the routines start, so that a hash can be named again.
-inline constexpr auto kScenarioNames = std::to_array<const char*>({
-    "WORLD_CAMP_FIRE_SEATED_GROUND",
-    "WORLD_HUMAN_BROOM_WORKING",
-    "WORLD_HUMAN_FEED_CHICKEN",
-    "WORLD_HUMAN_POCKET_MIRROR",
-    "WORLD_HUMAN_SIT_GROUND_READING",
-    "WORLD_HUMAN_SIT_GUITAR",
-    "WORLD_HUMAN_WRITE_NOTEBOOK",
-});
-
-// The controls of the four conversation prompts.
+// The controls of the four conversation prompts, from the plugin's prompt kinds.
 inline constexpr auto kPromptControls = std::to_array<const char*>({
-    "INPUT_CONTEXT_A",
-    "INPUT_CONTEXT_Y",
-    "INPUT_INTERACT_LOCKON_STUDY_BINOCULARS",
-    "INPUT_CONTEXT_RT",
+    campfire::kTalkPrompt.controlName,
+    campfire::kGuardPrompt.controlName,
+    campfire::kGoodbyePrompt.controlName,
+    campfire::kHelloPrompt.controlName,
 });
 
 inline constexpr std::size_t kPropCount = kProps.size();
 inline constexpr std::size_t kPromptsPerCompanion = kPromptControls.size();
-inline constexpr float kDeliveryRadius = 50.0f;
+inline constexpr float kDeliveryRadius = campfire::kDeliveryRadius;
 
 const CompanionInfo* CompanionByModel(std::uint32_t model);
 const CompanionInfo* CompanionByName(std::string_view name);
 // The routine spot of that companion at exactly that point, if any.
 const RoutineSpot* RoutineSpotAt(std::string_view companion, sim::Vec3 at);
-// The scenario's name, or its hash in hex when it is not one the routines use.
+// The scenario's name (one a routine starts), or its hash in hex when no routine starts it.
 std::string ScenarioName(std::uint32_t hash);
 // What a model, outfit or prop set hash stands for in the camp ("Charles's model", ...), or
 // the hash in hex.
