@@ -82,6 +82,7 @@ float Between(const sim::NativeCall& call) {
 FuzzGame::FuzzGame(const std::uint8_t* data, std::size_t size) : bytes_(data, size) {
   clock_ = bytes_.Word();
   handedOut_.reserve(kHandlesKept);
+  kinds_[player_] = sim::kPedHandle;
 }
 
 void FuzzGame::AdvanceFrame() {
@@ -128,6 +129,7 @@ std::uint64_t FuzzGame::Truth() {
 }
 
 std::int32_t FuzzGame::Fresh(std::uint8_t kind) {
+  while (kinds_.contains(next_)) ++next_;  // a made-up number may have taken it
   const std::int32_t h = next_++;
   if (handedOut_.size() == kHandlesKept) handedOut_.erase(handedOut_.begin());
   handedOut_.push_back(h);
@@ -154,8 +156,16 @@ std::int32_t FuzzGame::Handle(std::uint8_t kind) {
       return kind == sim::kPedHandle || kind == sim::kEntityHandle ? player_ : 0;
     case 2:
       return -1;
-    default:
-      return static_cast<std::int32_t>(bytes_.Word());
+    default: {
+      // A made-up number, unless it names a thing of another kind already; from now on it
+      // names one of this kind.
+      const auto h = static_cast<std::int32_t>(bytes_.Word());
+      if (kind == 0 || h == 0 || h == -1) return h;
+      const auto it = kinds_.find(h);
+      if (it != kinds_.end()) return (it->second & kind) != 0 ? h : Fresh(kind);
+      kinds_[h] = kind == sim::kEntityHandle ? std::uint8_t{sim::kPedHandle} : kind;
+      return h;
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "companions/companion_models.h"
 #include "sim/scenario/camp_places.h"
 
 namespace sim {
@@ -13,7 +14,7 @@ constexpr std::size_t kThingsKept = 4;
 
 struct Making {
   ForeignKind kind;
-  const char* model;  // hashed as the game does; empty where the kind has none
+  std::uint32_t model;  // 0 where the kind has none
   Vec3 near;
 };
 
@@ -22,14 +23,14 @@ struct Making {
 constexpr Vec3 Beside(Vec3 p) { return Vec3{p.x + 3.0f, p.y + 3.0f, p.z}; }
 
 const std::array<Making, 8> kRound{{
-    {ForeignKind::Ped, "cs_mrsadler", Beside(places::kSadieHome)},
-    {ForeignKind::Object, "p_chair05x", Beside(places::kPropsCentre)},
-    {ForeignKind::Prompt, "", {}},
-    {ForeignKind::Ped, "cs_charlessmith", Beside(places::kCharlesHome)},
-    {ForeignKind::Blip, "", {}},
-    {ForeignKind::Vehicle, places::kWagonModel, Beside(places::kWagonSpot)},
-    {ForeignKind::Ped, "cs_karen", Beside(places::kKarenHome)},
-    {ForeignKind::Prompt, "", {}},
+    {ForeignKind::Ped, campfire::kSadieModel.model, Beside(places::kSadieHome)},
+    {ForeignKind::Object, JoaatHash("p_chair05x"), Beside(places::kPropsCentre)},
+    {ForeignKind::Prompt, 0, {}},
+    {ForeignKind::Ped, campfire::kCharlesModel.model, Beside(places::kCharlesHome)},
+    {ForeignKind::Blip, 0, {}},
+    {ForeignKind::Vehicle, JoaatHash(places::kWagonModel), Beside(places::kWagonSpot)},
+    {ForeignKind::Ped, campfire::kKarenModel.model, Beside(places::kKarenHome)},
+    {ForeignKind::Prompt, 0, {}},
 }};
 
 }  // namespace
@@ -42,14 +43,13 @@ void OtherScript::Act() {
   }
   const Making& m = kRound[static_cast<std::size_t>(turn_) % kRound.size()];
   ++turn_;
-  const std::uint32_t model = m.model[0] != '\0' ? JoaatHash(m.model) : 0u;
   // A blip goes on the newest of its own entities, if it has one.
   Handle on = 0;
   for (auto it = things_.rbegin(); it != things_.rend() && on == 0; ++it) {
     const Entity* e = world_.Find(*it);
     if (e != nullptr && e->kind != EntityKind::Propset) on = *it;
   }
-  const Handle made = world_.OtherScriptMakes(m.kind, model, m.near, on);
+  const Handle made = world_.OtherScriptMakes(m.kind, m.model, m.near, on);
   if (made != 0) {
     things_.push_back(made);
     ++made_;
