@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -41,7 +42,11 @@ inline CampsimRun RunCampsimWith(std::vector<std::string> args) {
   return run;
 }
 
-inline std::string TempPath(const std::string& name) { return ::testing::TempDir() + name; }
+// Named for the test's process too: tests run side by side (ctest -j), and several write a
+// file of the same name.
+inline std::string TempPath(const std::string& name) {
+  return ::testing::TempDir() + std::to_string(getpid()) + "-" + name;
+}
 
 inline std::string WriteTemp(const std::string& name, const std::string& text) {
   const std::string path = TempPath(name);
