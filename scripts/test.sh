@@ -10,10 +10,11 @@ cd "$(dirname "$0")/.."
 
 stages=()
 stage() {
-  local name=$1 start=$SECONDS
+  local name=$1 start=$SECONDS status=0
   shift
-  "$@"
+  "$@" || status=$?
   stages+=("$(printf '%-30s %5d s' "$name" $((SECONDS - start)))")
+  return $status
 }
 report() {
   local status=$?
