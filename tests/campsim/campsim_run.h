@@ -43,9 +43,11 @@ inline CampsimRun RunCampsimWith(std::vector<std::string> args) {
 }
 
 // Named for the test's process too: tests run side by side (ctest -j), and several write a
-// file of the same name.
+// file of the same name. A name already the process's own is taken as it is, so that a
+// path's name can be handed back.
 inline std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + std::to_string(getpid()) + "-" + name;
+  const std::string own = std::to_string(getpid()) + "-";
+  return ::testing::TempDir() + (name.rfind(own, 0) == 0 ? name : own + name);
 }
 
 inline std::string WriteTemp(const std::string& name, const std::string& text) {
