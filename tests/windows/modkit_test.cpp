@@ -82,7 +82,7 @@ TEST_F(ModKit, UnpackedAnywhereRunsAnExampleUnderWineAsTheNativeCampsimDoes) {
   const auto windows =
       Wine::Instance().RunProgram(kit / "campsim.exe",
                                   "--quiet --timeline windows.timeline --report windows.html "
-                                  "examples\\visit_charles.json",
+                                  "'examples\\visit_charles.json'",
                                   kit);
   ASSERT_EQ(windows.status, 0) << windows.output;
 
