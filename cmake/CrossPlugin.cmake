@@ -1,6 +1,7 @@
-# Builds Campfire.asi with mingw-w64 beside the native build, so one build gives both,
-# together with campsim.exe and the stand-in ScriptHookRDR2.dll that run it under a
-# Windows loader (wine, in the tests).
+# Builds Campfire.asi with mingw-w64 beside the native build, so one build gives both; then,
+# as a target of its own, campsim.exe and the stand-in ScriptHookRDR2.dll that run it under
+# a Windows loader (wine, in the tests) and the mod kit ships. The tour builds only the
+# plugins.
 include(ExternalProject)
 find_program(CAMPFIRE_MINGW_CXX x86_64-w64-mingw32-g++-win32)
 set(CAMPFIRE_ASI "")
@@ -16,10 +17,18 @@ if(CAMPFIRE_CROSS_PLUGIN AND CAMPFIRE_MINGW_CXX)
       -DCAMPFIRE_SIM=OFF
       -DCAMPFIRE_WINDOWS_SIM=ON
       -DCAMPFIRE_WERROR=${CAMPFIRE_WERROR}
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${cross_dir} --target campfire_plugin
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
-    BUILD_BYPRODUCTS ${cross_dir}/Campfire.asi ${cross_dir}/campsim.exe
-                     ${cross_dir}/ScriptHookRDR2.dll)
+    BUILD_BYPRODUCTS ${cross_dir}/Campfire.asi)
+  # The rest of the cross build, after the plugin (both use the same build folder).
+  add_custom_target(campfire_windows_sim ALL
+    COMMAND ${CMAKE_COMMAND} --build ${cross_dir}
+    BYPRODUCTS ${cross_dir}/campsim.exe ${cross_dir}/ScriptHookRDR2.dll
+               ${cross_dir}/reload_check.exe
+    USES_TERMINAL
+    COMMENT "Cross-building campsim.exe and the stand-in host")
+  add_dependencies(campfire_windows_sim campfire_windows)
   set(CAMPFIRE_ASI ${cross_dir}/Campfire.asi)
   set(CAMPFIRE_WINDOWS_DIR ${cross_dir})
 elseif(CAMPFIRE_CROSS_PLUGIN)

@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, if any is missing.
+# Installs the Debian packages a command needs, if any is missing:
+#   scripts/install-deps.sh          what the plugin, Campfire.asi and campsim need (the tour)
+#   scripts/install-deps.sh --tests  that, and what the tests, the sanitizer build, the
+#                                    fuzzers, the browser and the Windows tests add
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  cmake ninja-build g++ g++-mingw-w64-x86-64-win32
   nlohmann-json3-dev libcli11-dev libfmt-dev
-  g++-mingw-w64-x86-64-win32 wine64
-  librsvg2-bin valgrind zip unzip
-  chromium libpng-dev
 )
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(
+    clang libclang-rt-14-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
+    wine64 chromium librsvg2-bin zip unzip valgrind
+  )
+elif [ $# -gt 0 ]; then
+  echo "usage: $0 [--tests]" >&2
+  exit 2
+fi
 
 missing=()
 for p in "${packages[@]}"; do

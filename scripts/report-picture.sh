@@ -3,7 +3,7 @@
 # a few seconds into Charles's "Talk" exchange.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 cmake --preset dev >/dev/null
 cmake --build build/dev --target campsim
 work=$(mktemp -d)

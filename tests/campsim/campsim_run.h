@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -66,7 +67,13 @@ inline std::string FirstDifference(const std::string& actual, const std::string&
   return out.str();
 }
 
-inline std::string TempPath(const std::string& name) { return ::testing::TempDir() + name; }
+// Named for the test's process too: tests run side by side (ctest -j), and several write a
+// file of the same name. A name already the process's own is taken as it is, so that a
+// path's name can be handed back.
+inline std::string TempPath(const std::string& name) {
+  const std::string own = std::to_string(getpid()) + "-";
+  return ::testing::TempDir() + (name.rfind(own, 0) == 0 ? name : own + name);
+}
 
 inline std::string WriteTemp(const std::string& name, const std::string& text) {
   const std::string path = TempPath(name);

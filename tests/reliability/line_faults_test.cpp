@@ -90,7 +90,7 @@ TEST(FaultMatrix, MinuteLongLineHoldsTheWholeCampForAMinuteAsIntended) {
   ASSERT_NO_FATAL_FAILURE(held = HoldTalkUntilGoingWell(run));
   const auto [charles, mark, started, passes, during] = held;
 
-  ASSERT_TRUE(run.RunUntil([&] { return run.SpokenMark() > during; }, 70000));
+  ASSERT_TRUE(run.RunUntil([&] { return run.SpokenMark() > held.during; }, 70000));
   const sim::SpokenLine next = run.world().Spoken().back();
   EXPECT_EQ(next.lineName, "GREET_CHARLES_SECOND_VADIVARS_GENERAL_CONV");
   EXPECT_GE(ClockGap(next.clock, started), 60000u);
@@ -114,7 +114,7 @@ TEST(FaultMatrix, LineThatNeverEndsHoldsTheCampForTwoMinutesThenTheExchangeGoesO
   ASSERT_NO_FATAL_FAILURE(held = HoldTalkUntilGoingWell(run));
   const auto [charles, mark, started, passes, during] = held;
 
-  ASSERT_TRUE(run.RunUntil([&] { return run.SpokenMark() > during; }, kLineBoundMs + 10000));
+  ASSERT_TRUE(run.RunUntil([&] { return run.SpokenMark() > held.during; }, kLineBoundMs + 10000));
   const sim::SpokenLine next = run.world().Spoken().back();
   EXPECT_EQ(next.lineName, "GREET_CHARLES_SECOND_VADIVARS_GENERAL_CONV");
   EXPECT_GE(ClockGap(next.clock, started), kLineBoundMs);

@@ -27,9 +27,15 @@ class Wine {
   // the program's standard output alone; what wine itself reports goes to `in`/wine.log.
   CommandResult Run(const std::string& program, const std::string& arguments,
                     const fs::path& in) const {
+    return RunProgram(WindowsDir() / program, arguments, in);
+  }
+
+  // The same for a program anywhere, for instance one unpacked from a zip.
+  CommandResult RunProgram(const fs::path& program, const std::string& arguments,
+                           const fs::path& in) const {
     CommandResult result =
         RunCommand("cd " + Quote(in) + " && " + Environment() + " " + Quote(wine_) + " " +
-                       Quote(WindowsDir() / program) + " " + arguments + " 2>wine.log",
+                       Quote(program) + " " + arguments + " 2>wine.log",
                    false);
     if (result.status != 0) result.output += ReadBytes(in / "wine.log");
     return result;
