@@ -166,11 +166,13 @@ class Bounds {
 
 // "2,592,000,000"
 std::string Grouped(double n) {
-  std::string digits = fmt::format("{:.0f}", n);
-  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-    digits.insert(static_cast<std::size_t>(at), ",");
+  const std::string digits = fmt::format("{:.0f}", n);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
   }
-  return digits;
+  return grouped;
 }
 
 // How long the frames take to run, at the pace measured in docs/performance.md.
