@@ -36,18 +36,20 @@ const std::array<Making, 8> kRound{{
 }  // namespace
 
 void OtherScript::Act() {
-  // Things the game took away (a reload) are forgotten; the oldest is removed when full.
-  while (!things_.empty() && things_.size() >= kThingsKept) {
+  // The oldest goes when it holds as many as it keeps; one a reload already took is only
+  // forgotten (OtherScriptRemoves leaves a number that is no longer its own alone).
+  if (things_.size() >= kThingsKept) {
     world_.OtherScriptRemoves(things_.front());
     things_.pop_front();
   }
   const Making& m = kRound[static_cast<std::size_t>(turn_) % kRound.size()];
   ++turn_;
-  // A blip goes on the newest of its own entities, if it has one.
+  // A blip goes on the newest of its own entities, if it has one; after a reload an old
+  // number may name someone else's.
   Handle on = 0;
   for (auto it = things_.rbegin(); it != things_.rend() && on == 0; ++it) {
     const Entity* e = world_.Find(*it);
-    if (e != nullptr && e->kind != EntityKind::Propset) on = *it;
+    if (e != nullptr && e->foreign && e->kind != EntityKind::Propset) on = *it;
   }
   const Handle made = world_.OtherScriptMakes(m.kind, m.model, m.near, on);
   if (made != 0) {

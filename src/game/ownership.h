@@ -13,16 +13,14 @@ inline bool IsStillOurs(EntityHandle entity, NameHash model) {
   return DoesEntityExist(entity) && Invoke<NameHash>(natives::GetEntityModel, entity) == model;
 }
 
-// Removes the entity with `removal` (DeleteEntity, or DeleteVehicle, which releases a
-// vehicle to the game), but only if it is still ours; forgets the handle either way. Costs
-// no call for a handle of 0.
-inline void RemoveIfStillOurs(EntityHandle& entity, NameHash model,
-                              NativeHash removal = natives::DeleteEntity) {
+// Deletes the entity, but only if it is still ours; forgets the handle either way. Costs no
+// call for a handle of 0.
+inline void RemoveIfStillOurs(EntityHandle& entity, NameHash model) {
   if (entity == 0) return;
   if (IsStillOurs(entity, model)) {
     // The native is given a copy: whatever it writes back, the number is forgotten below.
     EntityHandle copy = entity;
-    Invoke(removal, &copy);
+    Invoke(natives::DeleteEntity, &copy);
   }
   entity = 0;
 }

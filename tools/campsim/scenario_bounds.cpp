@@ -164,16 +164,8 @@ class Bounds {
   double frames_ = 0.0;
 };
 
-// "2,592,000,000"
-std::string Grouped(double n) {
-  const std::string digits = fmt::format("{:.0f}", n);
-  std::string grouped;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-    grouped += digits[i];
-  }
-  return grouped;
-}
+// A frame count, whole and far below 2^64, as "2,592,000,000".
+std::string GroupedFrames(double frames) { return Grouped(static_cast<std::uint64_t>(frames)); }
 
 // How long the frames take to run, at the pace measured in docs/performance.md.
 std::string RunningTime(double frames) {
@@ -204,8 +196,8 @@ std::string BoundScenario(Scenario& scenario, const ScenarioLimits& limits) {
         "the run would take {} frames of {} ms, about {} to run; a scenario may take {} (a "
         "little over 30 days of 33 ms frames): give \"frame_ms\" a larger value or the steps "
         "less time",
-        Grouped(bounds.Frames()), scenario.world.frameMs, RunningTime(bounds.Frames()),
-        Grouped(static_cast<double>(limits.maxFrames)));
+        GroupedFrames(bounds.Frames()), scenario.world.frameMs, RunningTime(bounds.Frames()),
+        Grouped(static_cast<std::uint64_t>(limits.maxFrames)));
   }
   scenario.lengthMs = bounds.TotalMs();
   return {};
