@@ -19,6 +19,12 @@ namespace {
 
 constexpr std::int64_t kHourMs = 3'600'000;
 constexpr std::int64_t kDayMs = 24 * kHourMs;
+// The sanitizer build soaks for a few hours: a memory fault shows there as in a day, and
+// what a whole day must hold is counted by the other builds.
+#ifndef CAMPFIRE_SOAK_HOURS
+#define CAMPFIRE_SOAK_HOURS 24
+#endif
+constexpr std::int64_t kSoakMs = CAMPFIRE_SOAK_HOURS * kHourMs;
 constexpr std::int32_t kSpeechMs = 2500;
 // Karen's "Talk" is the longest exchange: fifteen lines, each waited out to the frame
 // after it ends. Creations may come before it in the same frame.
@@ -117,14 +123,14 @@ TEST(Soak, ADayOfRandomVisitsKeepsTheCampInBoundsAndTheLoopMoving) {
   sim.host().AddSink(&census);
   campsim::VisitPlanner player(options.world.seed);
 
-  while (sim.world().ElapsedMs() < kDayMs && !runner.Stopped()) {
+  while (sim.world().ElapsedMs() < kSoakMs && !runner.Stopped()) {
     for (const campsim::Step& step : player.Next(sim)) {
       if (!runner.Apply(step)) break;
     }
   }
   ASSERT_FALSE(sim.Failed()) << sim.Error();
   // The last count is made at rest, once whatever is under way has ended.
-  while (!campsim::TakeCensus(sim).atRest && sim.world().ElapsedMs() < kDayMs + 120'000) {
+  while (!campsim::TakeCensus(sim).atRest && sim.world().ElapsedMs() < kSoakMs + 120'000) {
     runner.Frame();
   }
   ASSERT_TRUE(census.Count(sim)) << "the script never came to rest at the end";
@@ -133,7 +139,7 @@ TEST(Soak, ADayOfRandomVisitsKeepsTheCampInBoundsAndTheLoopMoving) {
   sim.host().RemoveSink(&holds);
   sim.host().RemoveSink(&census);
 
-  EXPECT_GE(census.Counts(), 25);
+  EXPECT_GE(census.Counts(), CAMPFIRE_SOAK_HOURS + 1);
   for (const auto& [what, firstMs] : census.Broken()) {
     ADD_FAILURE() << what << " (first " << firstMs / 1000 << " s into the soak)";
   }
@@ -142,6 +148,10 @@ TEST(Soak, ADayOfRandomVisitsKeepsTheCampInBoundsAndTheLoopMoving) {
   EXPECT_LE(stats.Longest()->lengthMs, kLoadBoundMs + kFrameMs)
       << "waiting for " << stats.Longest()->cause;
   EXPECT_LE(holds.Longest(), kLongestExchangeMs + kRideRemarksMs + kCreationsInOneFrameMs);
+  EXPECT_GE(census.CountsAfterRestarts() + 1, census.Reloads() + census.Restarts());
+  RecordProperty("visits", static_cast<int>(player.Visits()));
+  RecordProperty("longest_loop_hold_ms", static_cast<int>(holds.Longest()));
+  if (kSoakMs < kDayMs) return;
   // The day did what a day in camp does.
   EXPECT_GE(player.Visits(), 20u);
   EXPECT_GE(stats.events.exchanges, 10u);
@@ -149,9 +159,6 @@ TEST(Soak, ADayOfRandomVisitsKeepsTheCampInBoundsAndTheLoopMoving) {
   // Reloads and restarts come at random moments, and the camp is counted after each.
   EXPECT_GE(census.Reloads(), 5);
   EXPECT_GE(census.Restarts(), 3);
-  EXPECT_GE(census.CountsAfterRestarts() + 1, census.Reloads() + census.Restarts());
-  RecordProperty("visits", static_cast<int>(player.Visits()));
-  RecordProperty("longest_loop_hold_ms", static_cast<int>(holds.Longest()));
 }
 
 }  // namespace
