@@ -81,6 +81,7 @@ class Bounds {
                             return std::string();
                           },
                           [&](MoveStep& s) { return Move(s); },
+                          [&](const GoStep& s) { return Go(s); },
                           [&](const BoardStep&) {
                             player_.Add(wagon_);
                             maybeAboard_ = true;
@@ -132,23 +133,36 @@ class Bounds {
     if (maybeAboard_) wagon_.Add(player_);
   }
 
+  std::string TooSlow(sim::Vec3 to, float unitsPerSecond) const {
+    const double slowest = SlowestSpeed(std::max(player_.Reach(), Reach(to)), frameMs_);
+    if (unitsPerSecond >= slowest) return {};
+    return fmt::format(
+        "\"speed\" {} is too slow to move the player at these coordinates in {} ms frames; the "
+        "smallest here is {} units per second",
+        unitsPerSecond, frameMs_, RoundUp(slowest));
+  }
+
+  // A go takes no time of its own; the player may then be anywhere on the way, during the
+  // waits and holds that follow.
+  std::string Go(const GoStep& s) {
+    if (!s.to) return {};
+    if (std::string e = TooSlow(*s.to, s.unitsPerSecond); !e.empty()) return e;
+    player_.Add(Box::At(*s.to));
+    if (maybeAboard_) wagon_.Add(player_);
+    return {};
+  }
+
   std::string Move(MoveStep& s) {
     // As the world steps the player each frame.
     const float perFrame = s.unitsPerSecond * static_cast<float>(frameMs_) / 1000.0f;
     const double distance = player_.FarthestFrom(s.to);
-    const double slowest = SlowestSpeed(std::max(player_.Reach(), Reach(s.to)), frameMs_);
-    const bool tooSlow = s.unitsPerSecond < slowest;
+    const std::string tooSlow = TooSlow(s.to, s.unitsPerSecond);
     double frames = 0.0;
     if (distance > 0.0 && perFrame > 0.0f) {
       frames = std::ceil(distance / (perFrame * kPaceAllowance)) + 1.0;
       if (std::string e = Spend(frames * frameMs_, frames); !e.empty()) return e;
     }
-    if (tooSlow) {
-      return fmt::format(
-          "\"speed\" {} is too slow to move the player at these coordinates in {} ms frames; the "
-          "smallest here is {} units per second",
-          s.unitsPerSecond, frameMs_, RoundUp(slowest));
-    }
+    if (!tooSlow.empty()) return tooSlow;
     s.maxMs = static_cast<std::int64_t>(frames) * frameMs_;
     Arrive(s.to);
     return {};
