@@ -98,7 +98,7 @@ std::string LiveRun::Save(std::string& error) {
 
 LiveRun::Status LiveRun::Now() const {
   const std::lock_guard lock(mutex_);
-  return {nowMs_, frames_, waiting_.size(), recorded_.size()};
+  return {nowMs_, frames_, waiting_.size() + (busy_ ? 1 : 0), recorded_.size()};
 }
 
 void LiveRun::Stop() {
@@ -179,6 +179,7 @@ void LiveRun::ApplyWaiting() {
       if (waiting_.empty() || stopping_) return;
       step = std::move(waiting_.front());
       waiting_.pop_front();
+      busy_ = true;
     }
     CloseWait();
     // The move's time as the saved file's reader will give it, from every step before it.
@@ -189,20 +190,26 @@ void LiveRun::ApplyWaiting() {
       bounded.steps = recorded_;
     }
     bounded.steps.push_back(step);
-    if (std::string e = BoundScenario(bounded, {}); !e.empty()) {
-      refused_ = Refusal(e);
+    std::string refusal = BoundScenario(bounded, {});
+    {
+      const std::lock_guard lock(mutex_);
+      if (refusal.empty()) recorded_.push_back(bounded.steps.back());
+      busy_ = refusal.empty();
+    }
+    if (!refusal.empty()) {
+      refused_ = Refusal(refusal);
       continue;
     }
     step = bounded.steps.back();
-    {
-      const std::lock_guard lock(mutex_);
-      recorded_.push_back(step);
-    }
     playing_ = Describe(step);
     inStep_ = true;
     runner_->Apply(step);
     inStep_ = false;
     playing_.clear();
+    {
+      const std::lock_guard lock(mutex_);
+      busy_ = false;
+    }
     idleFrames_ = 0;
     idleLine_ = lines_.size();
     idleMs_ = timeline_->Since(sim_->Clock());
@@ -254,7 +261,7 @@ void LiveRun::Pace() {
     if (stopping_) throw Stopping{};
     if (!saves_.empty()) {
       lock.unlock();
-      AnswerSaves(true);
+      AnswerSaves(inStep_);
       lock.lock();
       continue;
     }
@@ -336,7 +343,7 @@ void LiveRun::Main() {
       {
         std::unique_lock lock(mutex_);
         if (stopping_) break;
-        if (speed_ == 0 || sim.Failed()) {
+        if (speed_ == 0 || !options_.idle || sim.Failed()) {
           if (saves_.empty() && waiting_.empty()) wake_.wait(lock);
           continue;
         }

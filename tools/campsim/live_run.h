@@ -28,6 +28,7 @@ struct LiveOptions {
   std::string pluginPath = CAMPFIRE_PLUGIN_PATH;
   int speed = 1;                  // game seconds a second: 0 (paused), 1, 10 or 60
   bool paced = true;              // false: frames as fast as they run (tests, the load figure)
+  bool idle = true;               // false: game time passes only inside the steps posted (tests)
   std::FILE* trace = nullptr;     // every call and wait, as --trace writes them
   std::size_t maxWaiting = 4096;  // steps posted and not applied yet
 };
@@ -52,7 +53,7 @@ class LiveRun final : private FrameObserver, private TimelineListener {
   struct Status {
     std::int64_t ms = 0;
     std::uint64_t frames = 0;
-    std::size_t waiting = 0;  // steps posted, not yet applied
+    std::size_t waiting = 0;  // steps posted, not yet applied or still playing
     std::size_t steps = 0;    // steps recorded, waits included
   };
   Status Now() const;
@@ -93,6 +94,7 @@ class LiveRun final : private FrameObserver, private TimelineListener {
   std::string readyProblem_;
   bool readyKnown_ = false;
   std::int64_t nowMs_ = 0;
+  bool busy_ = false;  // a step is playing
   std::uint64_t frames_ = 0;
 
   // The simulation's thread only.
