@@ -19,12 +19,13 @@
 namespace play_test {
 
 struct Playground {
-  explicit Playground(const sim::WorldSettings& world, bool idle, std::size_t maxStreams = 8)
+  explicit Playground(const sim::WorldSettings& world, bool idle, std::size_t maxStreams = 8,
+                      bool paced = false)
       : tracePath(campsim_test::TempPath("live-" + std::to_string(++count) + ".trace")) {
     trace = std::fopen(tracePath.c_str(), "wb");
     campsim::LiveOptions options;
     options.world = world;
-    options.paced = false;
+    options.paced = paced;
     options.idle = idle;
     options.trace = trace;
     run = std::make_unique<campsim::LiveRun>(options);

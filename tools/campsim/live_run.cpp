@@ -229,7 +229,7 @@ json LiveRun::NowState() const {
   const sim::Entity* target = world.Find(world.LockOnTarget());
   const sim::Entity* player = world.Find(world.PlayerPed());
   json now{{"ms", world.ElapsedMs()},
-           {"speed", speed_},
+           {"speed", shownSpeed_},
            {"prompts", std::move(prompts)},
            {"target", target != nullptr ? target->name : ""},
            {"aboard", world.PlayerVehicle() != 0},
@@ -249,6 +249,7 @@ void LiveRun::Publish(bool force) {
   {
     const std::lock_guard lock(mutex_);
     nowMs_ = sim_->world().ElapsedMs();
+    shownSpeed_ = speed_;
   }
   feed_.Publish(replay_->Current(), unsent_, NowState());
   unsent_.clear();
@@ -340,13 +341,19 @@ void LiveRun::Main() {
   try {
     for (;;) {
       ApplyWaiting();
+      bool tell = false;  // the page is to hear of a new speed while the game stands
       {
         std::unique_lock lock(mutex_);
         if (stopping_) break;
         if (speed_ == 0 || !options_.idle || sim.Failed()) {
-          if (saves_.empty() && waiting_.empty()) wake_.wait(lock);
-          continue;
+          tell = speed_ != shownSpeed_;
+          if (!tell && saves_.empty() && waiting_.empty()) wake_.wait(lock);
+          if (!tell) continue;
         }
+      }
+      if (tell) {
+        Publish(true);
+        continue;
       }
       runner.Frame();
       if (++idleFrames_ == longestWait) CloseWait();

@@ -111,6 +111,7 @@ class LiveRun final : private FrameObserver, private TimelineListener {
   std::string refused_;             // the last step refused when it came to be played
   bool inStep_ = false;
   int pacedSpeed_ = -1;
+  int shownSpeed_ = -1;  // the speed the page was last told of
   std::chrono::steady_clock::time_point anchorWall_;
   std::int64_t anchorMs_ = 0;
   std::chrono::steady_clock::time_point lastPublish_;
