@@ -1,11 +1,13 @@
-#!/ usr / bin / env python3
+#!/usr/bin/env python3
 """Plays the playground in headless Chromium with real mouse and key events, through the
 DevTools protocol: rides to Charles, locks on by clicking him, holds Talk with the mouse
 until his exchange starts, waits for his first line in the bubble, pauses and saves the
 scenario. Writes what the page showed (its timeline and the bubble) as JSON.
 
-usage: chromium_play.py URL DOWNLOAD_DIR OUT.json
+usage: chromium_play.py URL DOWNLOAD_DIR OUT.json [PICTURE.png]
+(with PICTURE.png, also a screenshot of the page with Charles's line in the bubble)
 """
+import base64
 import json
 import os
 import re
@@ -19,6 +21,7 @@ import urllib.request
 import websocket
 
 URL, DOWNLOADS, OUT = sys.argv[1:4]
+PICTURE = sys.argv[4] if len(sys.argv) > 4 else None
 BOUND = 60  # seconds any one wait may take
 
 
@@ -101,7 +104,7 @@ def main():
         page.until("document.readyState === 'complete' && !!window.campfireReplay", "the page")
         page.until("document.querySelectorAll('#timeline li').length > 0", "the first lines")
 
-#Ride at 60x to beside Charles's home, then back to 1x to click him.
+        # Ride at 60x to beside Charles's home, then back to 1x to click him.
         page.click(page.centre('[data-live-speed="60"]'))
         page.click(page.map_point(-1589.9, -1434.4), modifiers=8)  # Shift: ride
         page.until("(function () { var p = document.querySelector("
@@ -117,7 +120,7 @@ def main():
         page.until("document.documentElement.getAttribute('data-target') === 'Charles'",
                    "the lock-on")
 
-#Hold Talk with the mouse until the exchange disables it, then let go.
+        # Hold Talk with the mouse until the exchange disables it, then let go.
         talk = page.centre('#prompt-buttons button[data-control="INPUT_CONTEXT_A"]')
         page.mouse("mouseMoved", *talk)
         page.mouse("mousePressed", *talk)
@@ -129,8 +132,12 @@ def main():
             "(function () { var b = document.querySelector('.bubble[data-name=\"Charles\"]');"
             " return b && b.style.display !== 'none' && b.getAttribute('data-text'); })()",
             "Charles's line in the bubble")
+        if PICTURE:
+            shot = page.call("Page.captureScreenshot", format="png")
+            with open(PICTURE, "wb") as picture:
+                picture.write(base64.b64decode(shot["data"]))
 
-#Pause with the keyboard, then save.
+        # Pause with the keyboard, then save.
         for kind in ("keyDown", "keyUp"):
             page.call("Input.dispatchKeyEvent", type=kind, key=" ", code="Space",
                       windowsVirtualKeyCode=32, text=" " if kind == "keyDown" else "")
