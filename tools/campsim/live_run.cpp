@@ -20,14 +20,6 @@ constexpr auto kPublishEvery = std::chrono::milliseconds(50);
 // Behind by more than this, the pace starts again from now rather than hurrying to catch up.
 constexpr auto kMostBehind = std::chrono::milliseconds(250);
 
-// A bound's "step N: ..." without the number, which counts steps the page never sent.
-std::string Refusal(const std::string& bound) {
-  const auto colon = bound.find(": ");
-  return "posted step: " + (bound.rfind("step ", 0) == 0 && colon != std::string::npos
-                                ? bound.substr(colon + 2)
-                                : bound);
-}
-
 std::string ControlNameOf(std::uint32_t hash) {
   for (const char* name : kPromptControls) {
     if (sim::JoaatHash(name) == hash) return name;
@@ -37,7 +29,11 @@ std::string ControlNameOf(std::uint32_t hash) {
 
 }  // namespace
 
-LiveRun::LiveRun(LiveOptions options) : options_(std::move(options)), speed_(options_.speed) {
+LiveRun::LiveRun(LiveOptions options)
+    : options_(std::move(options)),
+      postedBounds_(options_.world, {}),
+      appliedBounds_(options_.world, {}),
+      speed_(options_.speed) {
   thread_ = std::thread([this] { Main(); });
 }
 
@@ -56,15 +52,8 @@ std::string LiveRun::Post(Step step) {
     return "posted step: " + std::to_string(waiting_.size()) +
            " steps are waiting to be played already; post again once they have been";
   }
-  // Bounded with every step before it, as the saved file will be.
-  Scenario candidate;
-  candidate.world = options_.world;
-  candidate.steps = recorded_;
-  candidate.steps.insert(candidate.steps.end(), waiting_.begin(), waiting_.end());
-  candidate.steps.push_back(step);
-  lock.unlock();
-  if (std::string e = BoundScenario(candidate, {}); !e.empty()) return Refusal(e);
-  lock.lock();
+  // Bounded with every step posted before it, as the saved file will be.
+  if (std::string e = postedBounds_.Add(step); !e.empty()) return "posted step: " + e;
   waiting_.push_back(std::move(step));
   lock.unlock();
   wake_.notify_all();
@@ -130,7 +119,8 @@ void LiveRun::CloseWait() {
   if (idleFrames_ > 0) {
     const auto ms =
         static_cast<std::int32_t>(idleFrames_ * static_cast<std::uint64_t>(options_.world.frameMs));
-    const Step wait = WaitStep{ms};
+    Step wait = WaitStep{ms};
+    appliedBounds_.Add(wait);
     {
       const std::lock_guard lock(mutex_);
       recorded_.push_back(wait);
@@ -171,36 +161,32 @@ void LiveRun::AnswerSaves(bool busy) {
 }
 
 void LiveRun::ApplyWaiting() {
-  for (;;) {
+  for (bool applied = false;; applied = true) {
     AnswerSaves(false);
     Step step;
     {
-      const std::lock_guard lock(mutex_);
-      if (waiting_.empty() || stopping_) return;
+      std::unique_lock lock(mutex_);
+      if (waiting_.empty() || stopping_) {
+        lock.unlock();
+        if (applied) Publish(true);  // the page sees the last step's end at once
+        return;
+      }
       step = std::move(waiting_.front());
       waiting_.pop_front();
       busy_ = true;
     }
     CloseWait();
     // The move's time as the saved file's reader will give it, from every step before it.
-    Scenario bounded;
-    bounded.world = options_.world;
+    std::string refusal = appliedBounds_.Add(step);
     {
       const std::lock_guard lock(mutex_);
-      bounded.steps = recorded_;
-    }
-    bounded.steps.push_back(step);
-    std::string refusal = BoundScenario(bounded, {});
-    {
-      const std::lock_guard lock(mutex_);
-      if (refusal.empty()) recorded_.push_back(bounded.steps.back());
+      if (refusal.empty()) recorded_.push_back(step);
       busy_ = refusal.empty();
     }
     if (!refusal.empty()) {
-      refused_ = Refusal(refusal);
+      refused_ = "posted step: " + refusal;
       continue;
     }
-    step = bounded.steps.back();
     playing_ = Describe(step);
     inStep_ = true;
     runner_->Apply(step);
@@ -213,7 +199,7 @@ void LiveRun::ApplyWaiting() {
     idleFrames_ = 0;
     idleLine_ = lines_.size();
     idleMs_ = timeline_->Since(sim_->Clock());
-    Publish(true);
+    Publish(false);
   }
 }
 

@@ -18,6 +18,7 @@
 #include "sim/scenario/simulation.h"
 #include "tools/campsim/live_feed.h"
 #include "tools/campsim/scenario.h"
+#include "tools/campsim/scenario_bounds.h"
 #include "tools/campsim/scenario_runner.h"
 #include "tools/campsim/timeline.h"
 
@@ -87,6 +88,8 @@ class LiveRun final : private FrameObserver, private TimelineListener {
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   std::deque<Step> waiting_;
+  StepBounder postedBounds_;   // the steps posted so far
+  StepBounder appliedBounds_;  // the steps recorded, waits included (the simulation's thread)
   std::vector<Step> recorded_;
   std::deque<SaveRequest*> saves_;
   int speed_;

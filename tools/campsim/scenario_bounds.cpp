@@ -63,6 +63,8 @@ std::string Limit(std::int64_t ms) {
   return ms % kDayMs == 0 ? fmt::format("{} days", ms / kDayMs) : FormatLong(ms);
 }
 
+}  // namespace
+
 class Bounds {
  public:
   Bounds(const sim::WorldSettings& world, const ScenarioLimits& limits)
@@ -178,6 +180,8 @@ class Bounds {
   double frames_ = 0.0;
 };
 
+namespace {
+
 // A frame count, whole and far below 2^64, as "2,592,000,000".
 std::string GroupedFrames(double frames) { return Grouped(static_cast<std::uint64_t>(frames)); }
 
@@ -198,6 +202,20 @@ double SlowestSpeed(double reach, std::int32_t frameMs) {
   return kFloatStepsPerFrame * floatStep * 1000.0 / frameMs;
 }
 
+namespace {
+
+std::string TooManyFrames(double frames, std::int32_t frameMs, const ScenarioLimits& limits) {
+  if (frames <= static_cast<double>(limits.maxFrames)) return {};
+  return fmt::format(
+      "the run would take {} frames of {} ms, about {} to run; a scenario may take {} (a "
+      "little over 30 days of 33 ms frames): give \"frame_ms\" a larger value or the steps "
+      "less time",
+      GroupedFrames(frames), frameMs, RunningTime(frames),
+      Grouped(static_cast<std::uint64_t>(limits.maxFrames)));
+}
+
+}  // namespace
+
 std::string BoundScenario(Scenario& scenario, const ScenarioLimits& limits) {
   Bounds bounds(scenario.world, limits);
   for (std::size_t i = 0; i < scenario.steps.size(); ++i) {
@@ -205,16 +223,20 @@ std::string BoundScenario(Scenario& scenario, const ScenarioLimits& limits) {
       return fmt::format("step {}: {}", i + 1, e);
     }
   }
-  if (bounds.Frames() > static_cast<double>(limits.maxFrames)) {
-    return fmt::format(
-        "the run would take {} frames of {} ms, about {} to run; a scenario may take {} (a "
-        "little over 30 days of 33 ms frames): give \"frame_ms\" a larger value or the steps "
-        "less time",
-        GroupedFrames(bounds.Frames()), scenario.world.frameMs, RunningTime(bounds.Frames()),
-        Grouped(static_cast<std::uint64_t>(limits.maxFrames)));
-  }
+  if (std::string e = TooManyFrames(bounds.Frames(), scenario.world.frameMs, limits); !e.empty())
+    return e;
   scenario.lengthMs = bounds.TotalMs();
   return {};
+}
+
+StepBounder::StepBounder(const sim::WorldSettings& world, const ScenarioLimits& limits)
+    : bounds_(std::make_unique<Bounds>(world, limits)), frameMs_(world.frameMs), limits_(limits) {}
+
+StepBounder::~StepBounder() = default;
+
+std::string StepBounder::Add(Step& step) {
+  if (std::string e = bounds_->Step(step); !e.empty()) return e;
+  return TooManyFrames(bounds_->Frames(), frameMs_, limits_);
 }
 
 }  // namespace campsim
