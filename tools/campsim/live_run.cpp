@@ -55,6 +55,7 @@ std::string LiveRun::Post(Step step) {
   // Bounded with every step posted before it, as the saved file will be.
   if (std::string e = postedBounds_.Add(step); !e.empty()) return "posted step: " + e;
   waiting_.push_back(std::move(step));
+  ++posted_;
   lock.unlock();
   wake_.notify_all();
   return {};
@@ -69,10 +70,11 @@ void LiveRun::SetSpeed(int speed) {
 }
 
 std::string LiveRun::Save(std::string& error) {
-  SaveRequest request;
+  SaveRequest request{};
   auto answer = request.answer.get_future();
   {
     const std::lock_guard lock(mutex_);
+    request.after = posted_;
     if (stopping_) {
       error = "the playground is stopping";
       return {};
@@ -134,18 +136,25 @@ void LiveRun::CloseWait() {
   idleMs_ = timeline_->Since(sim_->Clock());
 }
 
+// Busy, inside a step: every save waiting is told so. Between steps: each save whose steps
+// have all been played gets the file.
 void LiveRun::AnswerSaves(bool busy) {
   std::unique_lock lock(mutex_);
-  while (!saves_.empty()) {
-    SaveRequest* request = saves_.front();
-    saves_.pop_front();
+  for (auto it = saves_.begin(); it != saves_.end();) {
+    SaveRequest* request = *it;
     if (busy) {
       request->answer.set_value(
           {{},
            stopping_ ? "the playground is stopping"
                      : "\"" + playing_ + "\" is still playing; save once it has ended"});
+      it = saves_.erase(it);
       continue;
     }
+    if (request->after > taken_) {
+      ++it;
+      continue;
+    }
+    it = saves_.erase(it);
     lock.unlock();
     CloseWait();
     lock.lock();
@@ -157,6 +166,7 @@ void LiveRun::AnswerSaves(bool busy) {
         problem.empty()
             ? std::pair{ScenarioFileText(options_.world, recorded_), std::string()}
             : std::pair{std::string(), "the run cannot be saved as a scenario: " + problem});
+    it = saves_.begin();
   }
 }
 
@@ -173,6 +183,7 @@ void LiveRun::ApplyWaiting() {
       }
       step = std::move(waiting_.front());
       waiting_.pop_front();
+      ++taken_;
       busy_ = true;
     }
     CloseWait();
@@ -246,9 +257,9 @@ void LiveRun::Pace() {
   std::unique_lock lock(mutex_);
   for (;;) {
     if (stopping_) throw Stopping{};
-    if (!saves_.empty()) {
+    if (!saves_.empty() && inStep_) {
       lock.unlock();
-      AnswerSaves(inStep_);
+      AnswerSaves(true);
       lock.lock();
       continue;
     }

@@ -66,6 +66,7 @@ class LiveRun final : private FrameObserver, private TimelineListener {
  private:
   struct Stopping {};
   struct SaveRequest {
+    std::uint64_t after;  // steps posted before it: they are saved too
     std::promise<std::pair<std::string, std::string>> answer;  // the file, or the problem
   };
 
@@ -97,7 +98,9 @@ class LiveRun final : private FrameObserver, private TimelineListener {
   std::string readyProblem_;
   bool readyKnown_ = false;
   std::int64_t nowMs_ = 0;
-  bool busy_ = false;  // a step is playing
+  bool busy_ = false;         // a step is playing
+  std::uint64_t posted_ = 0;  // steps taken from the page
+  std::uint64_t taken_ = 0;   // of them, those played (or refused) by now
   std::uint64_t frames_ = 0;
 
   // The simulation's thread only.

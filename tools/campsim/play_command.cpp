@@ -20,6 +20,10 @@ int RunPlay(const Scenario& scenario, const std::string& plugin, int port, std::
   sigaddset(&stopSignals, SIGINT);
   sigaddset(&stopSignals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  struct Unblock {
+    sigset_t* signals;
+    ~Unblock() { pthread_sigmask(SIG_UNBLOCK, signals, nullptr); }
+  } unblock{&stopSignals};
 
   LiveOptions liveOptions;
   liveOptions.world = scenario.world;
@@ -44,7 +48,6 @@ int RunPlay(const Scenario& scenario, const std::string& plugin, int port, std::
   sigwait(&stopSignals, &signal);
   run.Stop();
   server.Stop();
-  pthread_sigmask(SIG_UNBLOCK, &stopSignals, nullptr);
   return 0;
 }
 
