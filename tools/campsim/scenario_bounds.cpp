@@ -65,9 +65,9 @@ std::string Limit(std::int64_t ms) {
 
 }  // namespace
 
-class Bounds {
+class RunBounds {
  public:
-  Bounds(const sim::WorldSettings& world, const ScenarioLimits& limits)
+  RunBounds(const sim::WorldSettings& world, const ScenarioLimits& limits)
       : frameMs_(world.frameMs),
         limits_(limits),
         player_(Box::At(world.playerStart)),
@@ -217,7 +217,7 @@ std::string TooManyFrames(double frames, std::int32_t frameMs, const ScenarioLim
 }  // namespace
 
 std::string BoundScenario(Scenario& scenario, const ScenarioLimits& limits) {
-  Bounds bounds(scenario.world, limits);
+  RunBounds bounds(scenario.world, limits);
   for (std::size_t i = 0; i < scenario.steps.size(); ++i) {
     if (std::string e = bounds.Step(scenario.steps[i]); !e.empty()) {
       return fmt::format("step {}: {}", i + 1, e);
@@ -230,7 +230,9 @@ std::string BoundScenario(Scenario& scenario, const ScenarioLimits& limits) {
 }
 
 StepBounder::StepBounder(const sim::WorldSettings& world, const ScenarioLimits& limits)
-    : bounds_(std::make_unique<Bounds>(world, limits)), frameMs_(world.frameMs), limits_(limits) {}
+    : bounds_(std::make_unique<RunBounds>(world, limits)),
+      frameMs_(world.frameMs),
+      limits_(limits) {}
 
 StepBounder::~StepBounder() = default;
 

@@ -28,7 +28,7 @@ struct ScenarioLimits {
 // else "step N: what is wrong".
 std::string BoundScenario(Scenario& scenario, const ScenarioLimits& limits);
 
-class Bounds;
+class RunBounds;
 
 // The same bounds, step after step, for steps that come one by one (the live run's): each
 // step added is checked with every step before it, as it would be in a file.
@@ -42,7 +42,7 @@ class StepBounder {
   std::string Add(Step& step);
 
  private:
-  std::unique_ptr<Bounds> bounds_;
+  std::unique_ptr<RunBounds> bounds_;
   std::int32_t frameMs_;
   ScenarioLimits limits_;
 };
