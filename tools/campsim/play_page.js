@@ -17,12 +17,19 @@
     e.textContent = text || '';
     e.hidden = !text;
   }
+  // One request after another, so that the server takes the steps (a press before its
+  // release, every step before a save) in the order they were made.
+  var queue = Promise.resolve();
   function post(path, body) {
-    return fetch(path, { method: 'POST', body: body }).then(function (r) {
+    var sent = queue.then(function () {
+      return fetch(path, { method: 'POST', body: body });
+    }).then(function (r) {
       if (!r.ok) return r.text().then(function (t) { show('refusal', t.trim()); throw t; });
       show('refusal', '');
       return r;
     });
+    queue = sent.catch(function () {});
+    return sent;
   }
   function step(s) { post('/step', JSON.stringify(s)).catch(function () {}); }
 
