@@ -7,13 +7,13 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ g++-mingw-w64-x86-64-win32
-  nlohmann-json3-dev libcli11-dev libfmt-dev
+  nlohmann-json3-dev libcli11-dev libfmt-dev libcpp-httplib-dev pkg-config
 )
 if [ "${1:-}" = "--tests" ]; then
   packages+=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
-    wine64 chromium librsvg2-bin zip unzip valgrind
+    wine64 chromium librsvg2-bin zip unzip valgrind python3-websocket
   )
 elif [ $# -gt 0 ]; then
   echo "usage: $0 [--tests]" >&2

@@ -55,12 +55,12 @@ TEST(ScenarioFileErrors, EachWrongStepIsNamedByItsNumber) {
   ExpectRejected("two.json", WithSteps(R"({"wait": 10, "leave": true})"),
                  "step 1: has two actions, \"leave\" and \"wait\"; give one per step");
   ExpectRejected("none.json", WithSteps(R"({})"),
-                 "step 1: has no action (wait, teleport, move, target, hold, board, leave or a "
-                 "fault)");
+                 "step 1: has no action (wait, teleport, move, go, target, hold, press, release, "
+                 "board, leave or a fault)");
   ExpectRejected("holdms.json", WithSteps(R"({"hold": "INPUT_CONTEXT_A"})"),
                  "step 1: \"hold\" needs \"ms\", how long to hold");
   ExpectRejected("speed.json", WithSteps(R"({"wait": 5, "speed": 3})"),
-                 "step 1: \"speed\" belongs to \"move\" only");
+                 "step 1: \"speed\" belongs to \"move\" or \"go\" only");
   ExpectRejected("who.json", WithSteps(R"({"target": "Arthur"})"),
                  "step 1: \"target\": no companion is named \"Arthur\" (Charles, Sadie, Karen or "
                  "Abe)");

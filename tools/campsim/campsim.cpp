@@ -26,12 +26,16 @@
 #include "tools/campsim/soak.h"
 #include "tools/campsim/summary.h"
 #include "tools/campsim/timeline.h"
+#ifdef CAMPSIM_PLAY
+#include "tools/campsim/play_command.h"
+#endif
 
 namespace campsim {
 
 namespace {
 
 constexpr std::int64_t kLongestSoakMs = 366 * kDayMs;
+constexpr int kDefaultPort = 8642;  // the playground's, as play_server.h has it
 
 struct Options {
   std::string scenario;
@@ -43,6 +47,8 @@ struct Options {
   std::string plugin = CAMPFIRE_PLUGIN_PATH;
   bool quiet = false;
   std::string soak;
+  bool play = false;
+  int port = kDefaultPort;
 };
 
 // What the command line's text means, or the one line that says why it cannot be used.
@@ -122,8 +128,9 @@ std::string OpenOutputs(const Options& o, Outputs& outputs) {
   auto open = [](const std::string& path, std::ofstream& stream) {
     if (path.empty()) return std::string();
     stream.open(path);
-    return stream ? std::string()
-                  : fmt::format("{}: cannot be written: {}", OneLineName(path), std::strerror(errno));
+    return stream
+               ? std::string()
+               : fmt::format("{}: cannot be written: {}", OneLineName(path), std::strerror(errno));
   };
   if (std::string e = open(o.map, outputs.map); !e.empty()) return e;
   if (std::string e = open(o.timeline, outputs.timeline); !e.empty()) return e;
@@ -246,6 +253,16 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   soak->excludes("--map");
   soak->excludes("--timeline");
   soak->excludes("--report");
+  auto* play = app.add_flag("--play", o.play,
+                            "Play the camp by hand in a browser: the scenario's world and start, "
+                            "a local web server, until Ctrl-C");
+  app.add_option("--port", o.port, "The playground's port on 127.0.0.1 (0: any free one)")
+      ->type_name("N")
+      ->check(CLI::Range(0, 65535))
+      ->capture_default_str()
+      ->needs(play);
+  for (const char* other : {"--soak", "--map", "--timeline", "--report", "--trace", "--quiet"})
+    play->excludes(other);
   // One line, as every other refusal: what CLI11 found, with any line break in the
   // arguments it quotes written as "\n".
   app.failure_message([](const CLI::App*, const CLI::Error& e) {
@@ -296,6 +313,14 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
     scenario = CampTour();
   }
   if (values.seed) scenario.world.seed = *values.seed;
+  if (o.play) {
+#ifdef CAMPSIM_PLAY
+    return RunPlay(scenario, o.plugin, o.port, out, err);
+#else
+    err << "campsim: --play is not built into this campsim (it needs cpp-httplib)\n";
+    return kUnusable;
+#endif
+  }
 
   Outputs outputs;
   if (std::string problem = OpenOutputs(o, outputs); !problem.empty()) {

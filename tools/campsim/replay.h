@@ -61,6 +61,8 @@ class ReplayRecorder final : public FrameObserver, public TimelineListener {
   void OnLine(std::int64_t atMs, const std::string& text) override;
   void OnTask(std::int64_t atMs, const std::string& who, const std::string& words) override;
 
+  // What is recorded so far, spans still open ending at -1: for the live run's page.
+  const Replay& Current() const { return replay_; }
   // Closes what is still open at the end of the run.
   Replay Finish(const sim::World& world);
 

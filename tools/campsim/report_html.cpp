@@ -17,12 +17,16 @@ namespace {
 // Positions to a hundredth of a unit, finer than the map's trails draw them.
 double Hundredth(float v) { return std::round(static_cast<double>(v) * 100.0) / 100.0; }
 
+}  // namespace
+
 // Inside <script>, "</" would end the element early; JSON may write it "<\/".
 std::string ScriptSafe(std::string text) {
   for (auto at = text.find("</"); at != std::string::npos; at = text.find("</", at + 3))
     text.replace(at, 2, "<\\/");
   return text;
 }
+
+namespace {
 
 void TimelineList(std::string& html, const Replay& replay) {
   html += "<ol id=\"timeline\">\n";
@@ -43,6 +47,20 @@ void Summary(std::string& html, const std::vector<SummaryLine>& summary) {
 }
 
 }  // namespace
+
+void StatePanels(std::string& html) {
+  html +=
+      "<p id=\"notice\" class=\"state\" hidden></p>\n"
+      "<p id=\"objective\" class=\"state\" hidden></p>\n"
+      "<p id=\"stall\" class=\"state\" hidden></p>\n"
+      "<p id=\"prompts\" class=\"state\" hidden></p>\n"
+      "<p id=\"held\" class=\"state\" hidden></p>\n"
+      "<p id=\"blip\" class=\"state\" hidden></p>\n<ul id=\"tasks\">";
+  for (const CompanionInfo& c : kCompanions) {
+    fmt::format_to(std::back_inserter(html), "<li data-name=\"{}\" hidden></li>", c.name);
+  }
+  html += "</ul>\n";
+}
 
 std::string ReplayJson(const Replay& replay) {
   nlohmann::json run;
@@ -93,17 +111,7 @@ void WriteReportHtml(std::ostream& out, const Replay& replay, const MapCaption& 
   html += "<div id=\"main\">\n<div id=\"map\">\n";
   html += DrawMap(replay.Trails(), caption, MapLayers{.trails = false, .live = true});
   html += "</div>\n<div id=\"side\">\n";
-  html +=
-      "<p id=\"notice\" class=\"state\" hidden></p>\n"
-      "<p id=\"objective\" class=\"state\" hidden></p>\n"
-      "<p id=\"stall\" class=\"state\" hidden></p>\n"
-      "<p id=\"prompts\" class=\"state\" hidden></p>\n"
-      "<p id=\"held\" class=\"state\" hidden></p>\n"
-      "<p id=\"blip\" class=\"state\" hidden></p>\n<ul id=\"tasks\">";
-  for (const CompanionInfo& c : kCompanions) {
-    fmt::format_to(std::back_inserter(html), "<li data-name=\"{}\" hidden></li>", c.name);
-  }
-  html += "</ul>\n";
+  StatePanels(html);
   TimelineList(html, replay);
   html += "</div>\n</div>\n";
   Summary(html, summary);

@@ -1,5 +1,7 @@
 // The report's player: draws the run at one moment from the page's run data. Every word it
 // shows comes from the page (the timeline, the run data); this script only picks and places.
+// The playground's page draws with it too: without the replay's controls, it grows the run
+// data and the timeline as the live run goes (window.campfireReplay) and shows its latest moment.
 (function () {
   'use strict';
   var root = document.documentElement;
@@ -369,8 +371,8 @@
         list.scrollTop = line.offsetTop - list.clientHeight / 2;
       }
     }
-    slider.value = t;
-    clock.textContent = clockText(t) + ' of ' + clockText(run.lengthMs);
+    if (slider) slider.value = t;
+    if (clock) clock.textContent = clockText(t) + ' of ' + clockText(run.lengthMs);
     root.setAttribute('data-t', String(t));
   }
 
@@ -430,6 +432,23 @@
       seek(t, true);
     }
   }
+
+  // A line added to the timeline at `index`, as the live run tells it.
+  function addLine(index, ms, text) {
+    var li = document.createElement('li');
+    li.setAttribute('data-ms', String(ms));
+    li.appendChild(document.createElement('time')).textContent = clockText(ms);
+    li.appendChild(document.createTextNode(text));
+    var list = document.getElementById('timeline');
+    list.insertBefore(li, index < lines.length ? lines[index] : null);
+    lines.splice(index, 0, li);
+    lineMs.splice(index, 0, ms);
+  }
+  window.campfireReplay = {
+    run: run, seek: seek, addLine: addLine, clockText: clockText, locate: locate,
+    views: { camp: camp, route: route }
+  };
+  if (!document.getElementById('play')) return;
 
   document.getElementById('play').addEventListener('click', function () { setPlaying(!playing); });
   document.querySelectorAll('[data-speed]').forEach(function (b) {

@@ -21,6 +21,13 @@ std::string Describe(const Step& step) {
           [](const TargetStep& s) { return "lock on to " + s.name; },
           [](const ReleaseTargetStep&) { return std::string("release the lock-on"); },
           [](const HoldStep& s) { return fmt::format("hold {} for {} ms", s.control, s.ms); },
+          [](const PressStep& s) { return "press " + s.control; },
+          [](const ReleaseStep& s) { return "let go of " + s.control; },
+          [](const GoStep& s) {
+            return s.to ? fmt::format("go to {} at {:.1f} units/s", FormatPoint(*s.to),
+                                      s.unitsPerSecond)
+                        : std::string("stop going");
+          },
           [](const BoardStep&) { return std::string("board the wagon"); },
           [](const LeaveStep&) { return std::string("get out of the vehicle"); },
           [](const VanishStep& s) { return fmt::format("fault: {} vanishes", s.name); },

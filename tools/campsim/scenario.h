@@ -34,6 +34,20 @@ struct HoldStep {
   std::string control;
   std::int32_t ms;
 };
+// The control is down from now until a release step lets it up, as a button held by hand.
+struct PressStep {
+  std::string control;
+};
+struct ReleaseStep {
+  std::string control;
+};
+// The player sets off toward `to` and keeps going there frame by frame, through the steps
+// that follow, until there; a move, a teleport, a boarding, getting out, a reload or another
+// go ends it. Without `to` (`{"go": null}`) the player stops.
+struct GoStep {
+  std::optional<sim::Vec3> to;
+  float unitsPerSecond;
+};
 struct BoardStep {};
 struct LeaveStep {};
 // Faults: the game takes something away or lets something fail.
@@ -61,10 +75,10 @@ struct RestartStep {};
 // Another script sharing the world makes its next thing near the camp.
 struct OtherScriptStep {};
 
-using Step =
-    std::variant<WaitStep, TeleportStep, MoveStep, TargetStep, ReleaseTargetStep, HoldStep,
-                 BoardStep, LeaveStep, VanishStep, KillStep, NeverLoadsStep, SilentLineStep,
-                 NewPlayerPedStep, ReloadStep, RestartStep, OtherScriptStep>;
+using Step = std::variant<WaitStep, TeleportStep, MoveStep, TargetStep, ReleaseTargetStep, HoldStep,
+                          PressStep, ReleaseStep, GoStep, BoardStep, LeaveStep, VanishStep,
+                          KillStep, NeverLoadsStep, SilentLineStep, NewPlayerPedStep, ReloadStep,
+                          RestartStep, OtherScriptStep>;
 
 struct Scenario {
   std::string name;  // the file, or "camp tour"

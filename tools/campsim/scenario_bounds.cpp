@@ -63,9 +63,11 @@ std::string Limit(std::int64_t ms) {
   return ms % kDayMs == 0 ? fmt::format("{} days", ms / kDayMs) : FormatLong(ms);
 }
 
-class Bounds {
+}  // namespace
+
+class RunBounds {
  public:
-  Bounds(const sim::WorldSettings& world, const ScenarioLimits& limits)
+  RunBounds(const sim::WorldSettings& world, const ScenarioLimits& limits)
       : frameMs_(world.frameMs),
         limits_(limits),
         player_(Box::At(world.playerStart)),
@@ -81,6 +83,7 @@ class Bounds {
                             return std::string();
                           },
                           [&](MoveStep& s) { return Move(s); },
+                          [&](const GoStep& s) { return Go(s); },
                           [&](const BoardStep&) {
                             player_.Add(wagon_);
                             maybeAboard_ = true;
@@ -132,23 +135,36 @@ class Bounds {
     if (maybeAboard_) wagon_.Add(player_);
   }
 
+  std::string TooSlow(sim::Vec3 to, float unitsPerSecond) const {
+    const double slowest = SlowestSpeed(std::max(player_.Reach(), Reach(to)), frameMs_);
+    if (unitsPerSecond >= slowest) return {};
+    return fmt::format(
+        "\"speed\" {} is too slow to move the player at these coordinates in {} ms frames; the "
+        "smallest here is {} units per second",
+        unitsPerSecond, frameMs_, RoundUp(slowest));
+  }
+
+  // A go takes no time of its own; the player may then be anywhere on the way, during the
+  // waits and holds that follow.
+  std::string Go(const GoStep& s) {
+    if (!s.to) return {};
+    if (std::string e = TooSlow(*s.to, s.unitsPerSecond); !e.empty()) return e;
+    player_.Add(Box::At(*s.to));
+    if (maybeAboard_) wagon_.Add(player_);
+    return {};
+  }
+
   std::string Move(MoveStep& s) {
     // As the world steps the player each frame.
     const float perFrame = s.unitsPerSecond * static_cast<float>(frameMs_) / 1000.0f;
     const double distance = player_.FarthestFrom(s.to);
-    const double slowest = SlowestSpeed(std::max(player_.Reach(), Reach(s.to)), frameMs_);
-    const bool tooSlow = s.unitsPerSecond < slowest;
+    const std::string tooSlow = TooSlow(s.to, s.unitsPerSecond);
     double frames = 0.0;
     if (distance > 0.0 && perFrame > 0.0f) {
       frames = std::ceil(distance / (perFrame * kPaceAllowance)) + 1.0;
       if (std::string e = Spend(frames * frameMs_, frames); !e.empty()) return e;
     }
-    if (tooSlow) {
-      return fmt::format(
-          "\"speed\" {} is too slow to move the player at these coordinates in {} ms frames; the "
-          "smallest here is {} units per second",
-          s.unitsPerSecond, frameMs_, RoundUp(slowest));
-    }
+    if (!tooSlow.empty()) return tooSlow;
     s.maxMs = static_cast<std::int64_t>(frames) * frameMs_;
     Arrive(s.to);
     return {};
@@ -163,6 +179,8 @@ class Bounds {
   double totalMs_ = 0.0;
   double frames_ = 0.0;
 };
+
+namespace {
 
 // A frame count, whole and far below 2^64, as "2,592,000,000".
 std::string GroupedFrames(double frames) { return Grouped(static_cast<std::uint64_t>(frames)); }
@@ -184,23 +202,43 @@ double SlowestSpeed(double reach, std::int32_t frameMs) {
   return kFloatStepsPerFrame * floatStep * 1000.0 / frameMs;
 }
 
+namespace {
+
+std::string TooManyFrames(double frames, std::int32_t frameMs, const ScenarioLimits& limits) {
+  if (frames <= static_cast<double>(limits.maxFrames)) return {};
+  return fmt::format(
+      "the run would take {} frames of {} ms, about {} to run; a scenario may take {} (a "
+      "little over 30 days of 33 ms frames): give \"frame_ms\" a larger value or the steps "
+      "less time",
+      GroupedFrames(frames), frameMs, RunningTime(frames),
+      Grouped(static_cast<std::uint64_t>(limits.maxFrames)));
+}
+
+}  // namespace
+
 std::string BoundScenario(Scenario& scenario, const ScenarioLimits& limits) {
-  Bounds bounds(scenario.world, limits);
+  RunBounds bounds(scenario.world, limits);
   for (std::size_t i = 0; i < scenario.steps.size(); ++i) {
     if (std::string e = bounds.Step(scenario.steps[i]); !e.empty()) {
       return fmt::format("step {}: {}", i + 1, e);
     }
   }
-  if (bounds.Frames() > static_cast<double>(limits.maxFrames)) {
-    return fmt::format(
-        "the run would take {} frames of {} ms, about {} to run; a scenario may take {} (a "
-        "little over 30 days of 33 ms frames): give \"frame_ms\" a larger value or the steps "
-        "less time",
-        GroupedFrames(bounds.Frames()), scenario.world.frameMs, RunningTime(bounds.Frames()),
-        Grouped(static_cast<std::uint64_t>(limits.maxFrames)));
-  }
+  if (std::string e = TooManyFrames(bounds.Frames(), scenario.world.frameMs, limits); !e.empty())
+    return e;
   scenario.lengthMs = bounds.TotalMs();
   return {};
+}
+
+StepBounder::StepBounder(const sim::WorldSettings& world, const ScenarioLimits& limits)
+    : bounds_(std::make_unique<RunBounds>(world, limits)),
+      frameMs_(world.frameMs),
+      limits_(limits) {}
+
+StepBounder::~StepBounder() = default;
+
+std::string StepBounder::Add(Step& step) {
+  if (std::string e = bounds_->Step(step); !e.empty()) return e;
+  return TooManyFrames(bounds_->Frames(), frameMs_, limits_);
 }
 
 }  // namespace campsim

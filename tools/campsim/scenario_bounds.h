@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "tools/campsim/scenario.h"
@@ -26,6 +27,25 @@ struct ScenarioLimits {
 // Gives each move the time it may take and the scenario its length; "" if it is fine,
 // else "step N: what is wrong".
 std::string BoundScenario(Scenario& scenario, const ScenarioLimits& limits);
+
+class RunBounds;
+
+// The same bounds, step after step, for steps that come one by one (the live run's): each
+// step added is checked with every step before it, as it would be in a file.
+class StepBounder {
+ public:
+  StepBounder(const sim::WorldSettings& world, const ScenarioLimits& limits);
+  ~StepBounder();
+  StepBounder(const StepBounder&) = delete;
+  StepBounder& operator=(const StepBounder&) = delete;
+  // Gives a move the time it may take; "" if the step is fine, else what is wrong with it.
+  std::string Add(Step& step);
+
+ private:
+  std::unique_ptr<RunBounds> bounds_;
+  std::int32_t frameMs_;
+  ScenarioLimits limits_;
+};
 
 // The slowest speed, in units a second, at which the player still moves by whole steps of
 // `frameMs` at coordinates up to `reach` from the origin.

@@ -136,32 +136,53 @@ std::string ParseMessage(const json::exception& e) {
   return std::string(message);
 }
 
+// The text's JSON document, or the one line that says why it is none.
+std::optional<json> ParseDocument(std::string_view text, const std::string& shown,
+                                  std::string& error) {
+  // The JSON reader takes a NUL byte for the end of its input and would not see what
+  // follows it; no JSON text holds one.
+  if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
+    const auto line =
+        std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(nul), '\n') + 1;
+    error = fmt::format(
+        "{}: not valid JSON: a NUL byte at line {}, byte {}; a scenario file is text, and "
+        "nothing may follow its JSON document",
+        shown, line, nul + 1);
+    return std::nullopt;
+  }
+  try {
+    return ParseStrictJson(text);
+  } catch (const json::parse_error& e) {
+    error = fmt::format("{}: not valid JSON: {}", shown, ParseMessage(e));
+  } catch (const json::out_of_range& e) {
+    // A number past a double's range, such as 1e400.
+    error = fmt::format("{}: {}", shown, ParseMessage(e));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+StepRead ParseStep(std::string_view text, const std::string& name) {
+  const std::string shown = OneLineName(name);
+  try {
+    std::string error;
+    const std::optional<json> doc = ParseDocument(text, shown, error);
+    if (!doc) return {std::nullopt, error};
+    return {ReadStep(*doc), {}};
+  } catch (const Invalid& e) {
+    return {std::nullopt, fmt::format("{}: {}", shown, e.what)};
+  }
+}
 
 ScenarioLoad ParseScenario(std::string_view text, const std::string& name,
                            const ScenarioLimits& limits) {
   const std::string shown = OneLineName(name);
   try {
-    // The JSON reader takes a NUL byte for the end of its input and would not see what
-    // follows it; no JSON text holds one.
-    if (const auto nul = text.find('\0'); nul != std::string_view::npos) {
-      const auto line =
-          std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(nul), '\n') + 1;
-      return {std::nullopt,
-              fmt::format("{}: not valid JSON: a NUL byte at line {}, byte {}; a scenario file is "
-                          "text, and nothing may follow its JSON document",
-                          shown, line, nul + 1)};
-    }
-    json doc;
-    try {
-      doc = ParseStrictJson(text);
-    } catch (const json::parse_error& e) {
-      return {std::nullopt, fmt::format("{}: not valid JSON: {}", shown, ParseMessage(e))};
-    } catch (const json::out_of_range& e) {
-      // A number past a double's range, such as 1e400.
-      return {std::nullopt, fmt::format("{}: {}", shown, ParseMessage(e))};
-    }
-    Scenario scenario = Read(doc, name);
+    std::string error;
+    const std::optional<json> doc = ParseDocument(text, shown, error);
+    if (!doc) return {std::nullopt, error};
+    Scenario scenario = Read(*doc, name);
     if (std::string e = BoundScenario(scenario, limits); !e.empty()) throw Invalid{e};
     return {std::move(scenario), {}};
   } catch (const Invalid& e) {

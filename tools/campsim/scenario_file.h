@@ -21,4 +21,12 @@ ScenarioLoad LoadScenarioFile(const std::string& path, const ScenarioLimits& lim
 ScenarioLoad ParseScenario(std::string_view text, const std::string& name,
                            const ScenarioLimits& limits = {});
 
+// One step as the playground's page posts it, the JSON of one item of "steps", read by the
+// same reader and refused with the same words: "NAME: unknown action \"fly\"".
+struct StepRead {
+  std::optional<Step> step;
+  std::string error;
+};
+StepRead ParseStep(std::string_view text, const std::string& name);
+
 }  // namespace campsim

@@ -14,6 +14,7 @@ void ScenarioRunner::Note(const std::string& text) {
 }
 
 void ScenarioRunner::Frame() {
+  if (going_ && sim_.world().StepPlayerToward(*going_->to, going_->unitsPerSecond)) going_.reset();
   sim_.Frame();
   for (FrameObserver* o : observers_) o->AfterFrame(sim_);
 }
@@ -60,6 +61,12 @@ bool ScenarioRunner::Apply(const Step& step) {
   if (Stopped()) return false;
   Note("> " + Describe(step));
   sim::World& world = sim_.world();
+  // Whatever puts the player somewhere else ends the way under way.
+  if (std::holds_alternative<TeleportStep>(step) || std::holds_alternative<MoveStep>(step) ||
+      std::holds_alternative<GoStep>(step) || std::holds_alternative<BoardStep>(step) ||
+      std::holds_alternative<LeaveStep>(step) || std::holds_alternative<ReloadStep>(step)) {
+    going_.reset();
+  }
   std::visit(Overloaded{
                  [&](const WaitStep& s) { RunFor(s.ms); },
                  [&](const TeleportStep& s) { sim_.Teleport(s.to); },
@@ -73,6 +80,11 @@ bool ScenarioRunner::Apply(const Step& step) {
                  },
                  [&](const ReleaseTargetStep&) { sim_.ReleaseTarget(); },
                  [&](const HoldStep& s) { Hold(s.control, s.ms); },
+                 [&](const PressStep& s) { world.HoldControl(sim::JoaatHash(s.control)); },
+                 [&](const ReleaseStep& s) { world.ReleaseControl(sim::JoaatHash(s.control)); },
+                 [&](const GoStep& s) {
+                   if (s.to) going_ = s;
+                 },
                  [&](const BoardStep&) {
                    if (!sim_.BoardWagon()) Note("  there is no wagon to board");
                  },

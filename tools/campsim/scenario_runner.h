@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -31,6 +32,7 @@ class ScenarioRunner {
   bool Apply(const Step& step);
   bool Stopped() const { return sim_.Failed(); }
 
+  // A frame, the player first stepped on the way of a go step, if one is under way.
   void Frame();
   void RunFor(std::int32_t ms);
   // False if the player is not there after `maxMs`, where they then stay.
@@ -46,6 +48,7 @@ class ScenarioRunner {
 
   sim::Simulation& sim_;
   Timeline* timeline_;
+  std::optional<GoStep> going_;  // its place is always set
   std::vector<FrameObserver*> observers_;
 };
 

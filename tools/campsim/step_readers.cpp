@@ -64,7 +64,7 @@ Step AssetHash(const json& v, const json&, std::string_view what) {
   return NeverLoadsStep{sim::JoaatHash(text), text};
 }
 
-Step Move(const json& v, const json& step, std::string_view what) {
+float Speed(const json& step) {
   float speed = kDefaultSpeed;
   if (const auto s = step.find("speed"); s != step.end()) {
     if (!s->is_number() || !(s->get<double>() > 0.0 && s->get<double>() <= kFastestSpeed)) {
@@ -74,7 +74,16 @@ Step Move(const json& v, const json& step, std::string_view what) {
     // Below the smallest float, but not 0: the bounds check says how slow is too slow.
     if (speed == 0.0f) speed = std::numeric_limits<float>::denorm_min();
   }
-  return MoveStep{Point(v, what), speed};
+  return speed;
+}
+
+Step Move(const json& v, const json& step, std::string_view what) {
+  return MoveStep{Point(v, what), Speed(step)};
+}
+
+Step Go(const json& v, const json& step, std::string_view what) {
+  if (v.is_null()) return GoStep{std::nullopt, Speed(step)};
+  return GoStep{Point(v, what), Speed(step)};
 }
 
 Step Target(const json& v, const json&, std::string_view what) {
@@ -118,6 +127,15 @@ constexpr auto kStepKinds = std::to_array<StepKind>({
     {"move", "speed", "", Move},
     {"target", "", "", Target},
     {"hold", "ms", "how long to hold", Hold},
+    {"press", "", "",
+     [](const json& v, const json&, std::string_view what) -> Step {
+       return PressStep{ControlName(v, what)};
+     }},
+    {"release", "", "",
+     [](const json& v, const json&, std::string_view what) -> Step {
+       return ReleaseStep{ControlName(v, what)};
+     }},
+    {"go", "speed", "", Go},
     {"board", "", "",
      [](const json& v, const json&, std::string_view) -> Step {
        if (!v.is_string() || v.get<std::string>() != "wagon") {
@@ -163,12 +181,20 @@ const StepKind* KindFor(std::string_view key) {
   return nullptr;
 }
 
-// The kind whose extra key this is, if any.
-const StepKind* OwnerOfExtra(std::string_view key) {
+bool IsExtra(std::string_view key) {
+  return std::any_of(kStepKinds.begin(), kStepKinds.end(), [&](const StepKind& kind) {
+    return !kind.extra.empty() && kind.extra == key;
+  });
+}
+
+// The actions an extra key belongs to: "\"move\" or \"go\"".
+std::string OwnersOfExtra(std::string_view key) {
+  std::string owners;
   for (const StepKind& kind : kStepKinds) {
-    if (!kind.extra.empty() && kind.extra == key) return &kind;
+    if (kind.extra != key) continue;
+    owners += fmt::format("{}\"{}\"", owners.empty() ? "" : " or ", kind.action);
   }
-  return nullptr;
+  return owners;
 }
 
 }  // namespace
@@ -181,7 +207,7 @@ Step ReadStep(const json& item) {
   const StepKind* kind = nullptr;
   std::string action;
   for (const auto& [key, value] : item.items()) {
-    if (OwnerOfExtra(key) != nullptr) continue;
+    if (IsExtra(key)) continue;
     const StepKind* k = KindFor(key);
     if (k == nullptr) throw Invalid{fmt::format("unknown action {}", Quoted(key))};
     if (kind != nullptr) {
@@ -192,12 +218,13 @@ Step ReadStep(const json& item) {
     action = key;
   }
   if (kind == nullptr) {
-    throw Invalid{"has no action (wait, teleport, move, target, hold, board, leave or a fault)"};
+    throw Invalid{
+        "has no action (wait, teleport, move, go, target, hold, press, release, board, leave or a "
+        "fault)"};
   }
   for (const auto& [key, value] : item.items()) {
-    const StepKind* owner = OwnerOfExtra(key);
-    if (owner != nullptr && owner != kind) {
-      throw Invalid{fmt::format("\"{}\" belongs to \"{}\" only", key, owner->action)};
+    if (IsExtra(key) && kind->extra != key) {
+      throw Invalid{fmt::format("\"{}\" belongs to {} only", key, OwnersOfExtra(key))};
     }
   }
   if (!kind->needs.empty() && !item.contains(kind->extra)) {

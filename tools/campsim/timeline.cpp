@@ -14,6 +14,10 @@ namespace campsim {
 
 using sim::NativeId;
 
+std::string TimelineLine(std::int64_t atMs, const std::string& text) {
+  return fmt::format("{:>9}  {}\n", FormatClock(atMs), text);
+}
+
 Timeline::Timeline(const sim::World& world)
     : world_(world),
       startClock_(static_cast<std::uint32_t>(world.Settings().startClock)),
@@ -33,7 +37,7 @@ void Timeline::Emit(std::int64_t atMs, const std::string& text) {
   ++lineCount_;
   if (listener_ != nullptr) listener_->OnLine(atMs, text);
   if (outputs_.empty()) return;
-  const std::string line = fmt::format("{:>9}  {}\n", FormatClock(atMs), text);
+  const std::string line = TimelineLine(atMs, text);
   for (std::ostream* out : outputs_) *out << line;
 }
 

@@ -16,6 +16,9 @@
 
 namespace campsim {
 
+// A line of the timeline as campsim prints it: the clock, right-aligned, and the words.
+std::string TimelineLine(std::int64_t atMs, const std::string& text);
+
 // Told of each line as it is made and of each task given, for a replay of the run.
 class TimelineListener {
  public:

@@ -1,0 +1,63 @@
+// The playground in headless Chromium, played with real mouse and key events through the
+// DevTools protocol (chromium_play.py): ride to Charles, click him, hold Talk, see his first
+// line in the bubble, save. The saved file replays with campsim to the live run's very
+// trace and timeline, and the page showed that timeline word for word.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "play/play_fixture.h"
+#include "tools/campsim/clock_text.h"
+#include "tools/campsim/timeline.h"
+
+namespace {
+
+bool HaveBrowserDriver() {
+  return std::system(
+             "command -v chromium >/dev/null 2>&1 && "
+             "/usr/bin/python3 -c 'import websocket' >/dev/null 2>&1") == 0;
+}
+
+TEST(PlayInChromium, RideToCharlesHoldTalkSaveAndReplay) {
+  if (!HaveBrowserDriver()) GTEST_SKIP() << "chromium or python3-websocket is missing";
+  play_test::Playground play(campsim::Scenario{}.world, /*idle=*/true, 8, /*paced=*/true);
+  const std::string downloads = campsim_test::TempPath("play-downloads");
+  std::filesystem::remove_all(downloads);
+  std::filesystem::create_directories(downloads);
+  const std::string out = campsim_test::TempPath("play-page.json");
+  const std::string command = "timeout 120 /usr/bin/python3 " + std::string(CAMPFIRE_SOURCE_DIR) +
+                              "/tests/play/chromium_play.py " + play.origin + "/ '" + downloads +
+                              "' '" + out + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  play.Stop();
+
+  const auto page = nlohmann::json::parse(campsim_test::ReadText(out));
+  ASSERT_TRUE(page["saved"].get<bool>());
+  const auto replayed =
+      play_test::Replay(campsim_test::ReadText(downloads + "/playground.json"), "chromium");
+  EXPECT_EQ(campsim_test::FirstDifference(campsim_test::ReadText(play.tracePath), replayed.trace),
+            "");
+  EXPECT_EQ(campsim_test::FirstDifference(play.run->TimelineText(), replayed.timeline), "");
+
+  // The page's lines are the replay's, up to the moment it was saved.
+  std::string shown;
+  for (const auto& line : page["lines"]) {
+    shown += campsim::TimelineLine(line[0].get<std::int64_t>(), line[1].get<std::string>());
+  }
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(replayed.timeline.substr(0, shown.size()), shown);
+  // The bubble held a line Charles says after Talk was pressed.
+  const std::string bubble = page["bubble"];
+  const auto pressed = shown.find("> press INPUT_CONTEXT_A");
+  ASSERT_NE(pressed, std::string::npos) << shown;
+  const auto said = shown.find("Charles says ", pressed);
+  ASSERT_NE(said, std::string::npos) << shown;
+  const std::string line = shown.substr(said, shown.find('\n', said) - said);
+  EXPECT_NE(line.find(bubble.substr(bubble.find('"'))), std::string::npos)
+      << "bubble: " << bubble << "\nline: " << line;
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+// What the playground's page is told of the live run: a stream of small JSON events, each
+// what changed since the one before (new points of each track, spans begun or ended,
+// timeline lines and where they go, the moment's state). A page that joins late reads them
+// all from the first, so every page draws the same run.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tools/campsim/json_values.h"
+#include "tools/campsim/replay.h"
+
+namespace campsim {
+
+// A timeline line and the place it goes in the list: a wait's line goes back to where the
+// wait began, once its length is known.
+struct LineInsert {
+  std::size_t index;
+  std::int64_t ms;
+  std::string text;
+};
+
+class LiveFeed {
+ public:
+  // The simulation's thread: what changed in `replay` since the last call, the lines made
+  // since, and the moment's state.
+  void Publish(const Replay& replay, const std::vector<LineInsert>& lines, const json& now);
+  // A reader's: the events from number `next` on, waiting up to `timeout` for one. False
+  // once the feed is closed and nothing is left to read.
+  bool Read(std::size_t next, std::vector<std::string>& events, std::chrono::milliseconds timeout);
+  void Close();
+  std::size_t Bytes() const;
+
+ private:
+  json TrackChanges(const Replay& replay);
+  json SpanChanges(const Replay& replay);
+
+  // The simulation's thread only: how much of each track and channel was sent.
+  struct SentTrack {
+    std::size_t segments = 0;
+    std::size_t points = 0;  // in the last segment sent
+    std::int64_t lastMs = -1;
+  };
+  std::vector<SentTrack> sentTracks_;
+  std::map<std::string, std::pair<std::size_t, std::int64_t>> sentSpans_;  // count, last's end
+
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<std::string> events_;
+  std::size_t bytes_ = 0;
+  bool closed_ = false;
+};
+
+}  // namespace campsim

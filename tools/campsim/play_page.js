@@ -1,0 +1,218 @@
+// The playground: draws the live run with the replay page's own drawing (report_page.js),
+// from the server's stream of changes, and turns clicks and keys into scenario steps, the
+// same JSON a scenario file's steps are, posted to the server one by one.
+(function () {
+  'use strict';
+  var replay = window.campfireReplay;
+  var run = replay.run;
+  var root = document.documentElement;
+  var svg = document.querySelector('#map svg');
+  var WALK = 2, RIDE = 8, STRIDE = 3;  // units a second, and units a key moves the player
+  var now = { prompts: [], speed: 1 };
+  var held = null;  // the control a button or key holds down
+  var lastSpeed = 1;
+
+  function show(id, text) {
+    var e = document.getElementById(id);
+    e.textContent = text || '';
+    e.hidden = !text;
+  }
+  // One request after another, so that the server takes the steps (a press before its
+  // release, every step before a save) in the order they were made.
+  var queue = Promise.resolve();
+  function post(path, body) {
+    var sent = queue.then(function () {
+      return fetch(path, { method: 'POST', body: body });
+    }).then(function (r) {
+      if (!r.ok) return r.text().then(function (t) { show('refusal', t.trim()); throw t; });
+      show('refusal', '');
+      return r;
+    });
+    queue = sent.catch(function () {});
+    return sent;
+  }
+  function step(s) { post('/step', JSON.stringify(s)).catch(function () {}); }
+
+  // --- the stream: each event adds to the run data, then the latest moment is drawn ---
+  function apply(ev) {
+    (ev.tracks || []).forEach(function (c) {
+      var segments = run.tracks[c[0]].segments;
+      segments[c[1]] = (segments[c[1]] || []).slice(0, c[2] * 3).concat(c.slice(3));
+    });
+    (ev.spans || []).forEach(function (c) {
+      var spans = run.channels[c[0]] || (run.channels[c[0]] = []);
+      spans.length = c[1];
+      for (var i = 2; i < c.length; ++i) spans.push(c[i]);
+    });
+    (ev.lines || []).forEach(function (l) { replay.addLine(l[0], l[1], l[2]); });
+    run.lengthMs = ev.ms;
+    now = ev.now;
+  }
+  var drawing = false;
+  function draw() {
+    drawing = false;
+    replay.seek(run.lengthMs, false);
+    replay.locate();
+    var clock = replay.clockText(run.lengthMs);
+    document.getElementById('live-clock').textContent = clock;
+    svg.querySelectorAll('text').forEach(function (t) {
+      if (/ of game time$/.test(t.textContent)) t.textContent = clock + ' of game time';
+    });
+    document.querySelectorAll('[data-live-speed]').forEach(function (b) {
+      b.classList.toggle('active', parseInt(b.getAttribute('data-live-speed'), 10) === now.speed);
+    });
+    show('playing', now.playing ? 'playing: ' + now.playing : '');
+    show('stopped', now.stopped ? 'the host stopped the plugin: ' + now.stopped : '');
+    if (now.refused) show('refusal', now.refused);
+    promptButtons();
+    root.setAttribute('data-live-ms', String(run.lengthMs));
+    root.setAttribute('data-target', now.target || '');
+  }
+  var source = new EventSource('/events');
+  source.onmessage = function (e) {
+    apply(JSON.parse(e.data));
+    if (!drawing) { drawing = true; setTimeout(draw, 0); }
+  };
+  source.onerror = function () { show('refusal', 'the playground is not answering'); };
+
+  // --- prompts: a button each, held down for as long as the mouse or its key is ---
+  var shownPrompts = '';
+  function promptButtons() {
+    var key = JSON.stringify(now.prompts);
+    if (key === shownPrompts) return;
+    shownPrompts = key;
+    var box = document.getElementById('prompt-buttons');
+    while (box.firstChild) box.removeChild(box.firstChild);
+    now.prompts.forEach(function (p, i) {
+      var b = document.createElement('button');
+      b.textContent = (i + 1) + ': ' + p.label;
+      b.disabled = !p.enabled;
+      b.setAttribute('data-control', p.control);
+      b.addEventListener('mousedown', function (e) { e.preventDefault(); press(p.control); });
+      box.appendChild(b);
+    });
+  }
+  function press(control) {
+    if (held || !control) return;
+    held = control;
+    step({ press: control });
+  }
+  function release() {
+    if (!held) return;
+    step({ release: held });
+    held = null;
+  }
+  document.addEventListener('mouseup', release);
+  window.addEventListener('blur', release);
+
+  // --- the map: a click walks (or rides) there, locks on to a companion, or reloads there ---
+  function toWorld(e) {
+    var pt = svg.createSVGPoint();
+    pt.x = e.clientX;
+    pt.y = e.clientY;
+    var p = pt.matrixTransform(svg.getScreenCTM().inverse());
+    var views = [replay.views.camp, replay.views.route];
+    for (var i = 0; i < views.length; ++i) {
+      var v = views[i];
+      if (p.x >= v.left && p.x <= v.left + v.width && p.y >= v.top && p.y <= v.top + v.height) {
+        return { x: v.minX + (p.x - v.left) / v.scale, y: v.maxY - (p.y - v.top) / v.scale,
+                 px: p.x, py: p.y, view: v };
+      }
+    }
+    return null;
+  }
+  function companions() {
+    return Array.prototype.filter.call(
+      document.querySelectorAll('#camp-live .marker[data-present="1"]'), function (g) {
+        var n = g.getAttribute('data-name');
+        return n !== 'player' && n !== 'wagon';
+      });
+  }
+  function playerZ() { return now.player ? now.player[2] : 80; }
+  function place(x, y) { return [+x.toFixed(2), +y.toFixed(2), +playerZ().toFixed(2)]; }
+  svg.addEventListener('click', function (e) {
+    var at = toWorld(e);
+    if (!at) return;
+    var v = replay.views.camp;
+    var hit = at.view === v && companions().filter(function (g) {
+      var gx = v.X(parseFloat(g.getAttribute('data-x'))), gy = v.Y(parseFloat(g.getAttribute('data-y')));
+      return Math.hypot(gx - at.px, gy - at.py) <= 12;
+    })[0];
+    if (hit) return step({ target: hit.getAttribute('data-name') });
+    if (document.getElementById('reload-at').checked) {
+      document.getElementById('reload-at').checked = false;
+      return step({ reload: place(at.x, at.y) });
+    }
+    var ride = e.shiftKey || document.getElementById('ride').checked;
+    step({ go: place(at.x, at.y), speed: ride ? RIDE : WALK });
+  });
+  function lockNearest() {
+    if (!now.player) return;
+    var best = null, bestD = Infinity;
+    companions().forEach(function (g) {
+      var d = Math.hypot(parseFloat(g.getAttribute('data-x')) - now.player[0],
+                         parseFloat(g.getAttribute('data-y')) - now.player[1]);
+      if (d < bestD) { bestD = d; best = g.getAttribute('data-name'); }
+    });
+    if (best) step({ target: best });
+  }
+  function stride(dx, dy) {
+    if (now.player) step({ go: place(now.player[0] + dx * STRIDE, now.player[1] + dy * STRIDE), speed: WALK });
+  }
+  function speed(s) {
+    if (s > 0) lastSpeed = s;
+    post('/speed', String(s)).catch(function () {});
+  }
+  function save() {
+    post('/save', '').then(function (r) { return r.text(); }).then(function (text) {
+      var a = document.createElement('a');
+      a.href = URL.createObjectURL(new Blob([text], { type: 'application/json' }));
+      a.download = 'playground.json';
+      document.body.appendChild(a);
+      a.click();
+      a.remove();
+    }).catch(function () {});
+  }
+
+  var buttons = {
+    lock: lockNearest,
+    unlock: function () { step({ target: null }); },
+    board: function () { step({ board: 'wagon' }); },
+    leave: function () { step({ leave: true }); },
+    reload: function () { step({ reload: true }); },
+    restart: function () { step({ restart: true }); },
+    save: save
+  };
+  Object.keys(buttons).forEach(function (id) {
+    document.getElementById(id).addEventListener('click', buttons[id]);
+  });
+  document.querySelectorAll('[data-live-speed]').forEach(function (b) {
+    b.addEventListener('click', function () { speed(parseInt(b.getAttribute('data-live-speed'), 10)); });
+  });
+
+  var keys = {
+    ArrowUp: function () { stride(0, 1); }, w: function () { stride(0, 1); },
+    ArrowDown: function () { stride(0, -1); }, s: function () { stride(0, -1); },
+    ArrowLeft: function () { stride(-1, 0); }, a: function () { stride(-1, 0); },
+    ArrowRight: function () { stride(1, 0); }, d: function () { stride(1, 0); },
+    l: lockNearest, Escape: buttons.unlock, b: buttons.board, x: buttons.leave, r: buttons.reload,
+    ' ': function () { speed(now.speed > 0 ? 0 : lastSpeed); }
+  };
+  document.addEventListener('keydown', function (e) {
+    if (e.target && e.target.tagName === 'INPUT' && e.target.type !== 'checkbox') return;
+    if (e.ctrlKey || e.altKey || e.metaKey) return;
+    var n = parseInt(e.key, 10);
+    if (n >= 1 && n <= now.prompts.length) {
+      if (!e.repeat) press(now.prompts[n - 1].control);
+    } else if (keys[e.key] || keys[e.key.toLowerCase()]) {
+      if (!e.repeat || /^Arrow|^[wasd]$/i.test(e.key)) (keys[e.key] || keys[e.key.toLowerCase()])();
+    } else {
+      return;
+    }
+    e.preventDefault();
+  });
+  document.addEventListener('keyup', function (e) {
+    var n = parseInt(e.key, 10);
+    if (n >= 1 && n <= 9) release();
+  });
+})();
