@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "play/play_fixture.h"
+#include "report/chromium.h"
 #include "tools/campsim/clock_text.h"
 #include "tools/campsim/timeline.h"
 
@@ -22,7 +23,9 @@ bool HaveBrowserDriver() {
 }
 
 TEST(PlayInChromium, RideToCharlesHoldTalkSaveAndReplay) {
-  if (!HaveBrowserDriver()) GTEST_SKIP() << "chromium or python3-websocket is missing";
+  if (!report_test::OpensPages()) GTEST_SKIP() << "pages are opened by the dev build's tests";
+  if (!HaveBrowserDriver())
+    GTEST_FAIL() << "chromium and python3-websocket are needed: scripts/install-deps.sh --tests";
   play_test::Playground play(campsim::Scenario{}.world, /*idle=*/true, 8, /*paced=*/true);
   const std::string downloads = campsim_test::TempPath("play-downloads");
   std::filesystem::remove_all(downloads);

@@ -67,6 +67,12 @@ TEST(Play, APlayedRunSavesToAFileThatReplaysIt) {
     ASSERT_EQ(play.Post("/step", step)->status, 204) << step;
   }
   const std::string saved = play.Save();
+  // Paused, once what came before the pause is out, nothing new reaches the feed: a
+  // playground left open does not grow.
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  const std::size_t fed = play.run->Feed().Bytes();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(play.run->Feed().Bytes(), fed);
   play.Stop();
   const auto replayed = Replay(saved, "played");
   EXPECT_EQ(FirstDifference(campsim_test::ReadText(play.tracePath), replayed.trace), "");

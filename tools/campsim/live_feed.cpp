@@ -65,27 +65,40 @@ json LiveFeed::SpanChanges(const Replay& replay) {
 
 void LiveFeed::Publish(const Replay& replay, const std::vector<LineInsert>& lines,
                        const json& now) {
-  json event{{"ms", replay.lengthMs}, {"now", now}};
-  if (json t = TrackChanges(replay); !t.empty()) event["tracks"] = std::move(t);
-  if (json s = SpanChanges(replay); !s.empty()) event["spans"] = std::move(s);
+  json change{{"ms", replay.lengthMs}};
+  if (json t = TrackChanges(replay); !t.empty()) change["tracks"] = std::move(t);
+  if (json s = SpanChanges(replay); !s.empty()) change["spans"] = std::move(s);
   if (!lines.empty()) {
-    json& list = event["lines"] = json::array();
+    json& list = change["lines"] = json::array();
     for (const LineInsert& l : lines) list.push_back(json::array({l.index, l.ms, l.text}));
   }
-  std::string text = event.dump();
+  std::string text = change.size() > 1 ? change.dump() : std::string();
+  std::string state = json{{"ms", replay.lengthMs}, {"now", now}}.dump();
   {
     const std::lock_guard lock(mutex_);
-    bytes_ += text.size();
-    events_.push_back(std::move(text));
+    if (text.empty() && state == state_) return;
+    if (!text.empty()) {
+      bytes_ += text.size();
+      changes_.push_back(std::move(text));
+    }
+    if (state != state_) {
+      state_ = std::move(state);
+      ++version_;
+    }
   }
   changed_.notify_all();
 }
 
-bool LiveFeed::Read(std::size_t next, std::vector<std::string>& events,
+bool LiveFeed::Read(Cursor& at, std::vector<std::string>& events,
                     std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
-  changed_.wait_for(lock, timeout, [&] { return closed_ || events_.size() > next; });
-  for (std::size_t i = next; i < events_.size(); ++i) events.push_back(events_[i]);
+  changed_.wait_for(lock, timeout, [&] {
+    return closed_ || changes_.size() > at.next || version_ != at.seen;
+  });
+  for (std::size_t i = at.next; i < changes_.size(); ++i) events.push_back(changes_[i]);
+  at.next = changes_.size();
+  if (version_ != at.seen && !state_.empty()) events.push_back(state_);
+  at.seen = version_;
   return !(closed_ && events.empty());
 }
 
@@ -99,7 +112,7 @@ void LiveFeed::Close() {
 
 std::size_t LiveFeed::Bytes() const {
   const std::lock_guard lock(mutex_);
-  return bytes_;
+  return bytes_ + state_.size();
 }
 
 }  // namespace campsim

@@ -1,7 +1,8 @@
 // What the playground's page is told of the live run: a stream of small JSON events, each
 // what changed since the one before (new points of each track, spans begun or ended,
-// timeline lines and where they go, the moment's state). A page that joins late reads them
-// all from the first, so every page draws the same run.
+// timeline lines and where they go), then the moment's state. A page that joins late reads
+// every change from the first, so every page draws the same run; of the moment's state only
+// the latest is kept, so that a run left open, paused or idle, does not grow the feed.
 #pragma once
 
 #include <chrono>
@@ -31,9 +32,14 @@ class LiveFeed {
   // The simulation's thread: what changed in `replay` since the last call, the lines made
   // since, and the moment's state.
   void Publish(const Replay& replay, const std::vector<LineInsert>& lines, const json& now);
-  // A reader's: the events from number `next` on, waiting up to `timeout` for one. False
-  // once the feed is closed and nothing is left to read.
-  bool Read(std::size_t next, std::vector<std::string>& events, std::chrono::milliseconds timeout);
+  // Where a reader is: the changes it has read and the state it last saw.
+  struct Cursor {
+    std::size_t next = 0;
+    std::uint64_t seen = 0;
+  };
+  // A reader's: the changes after `at`, then the moment's state if it is newer, waiting up to
+  // `timeout` for either. False once the feed is closed and nothing is left to read.
+  bool Read(Cursor& at, std::vector<std::string>& events, std::chrono::milliseconds timeout);
   void Close();
   std::size_t Bytes() const;
 
@@ -52,8 +58,10 @@ class LiveFeed {
 
   mutable std::mutex mutex_;
   std::condition_variable changed_;
-  std::vector<std::string> events_;
+  std::vector<std::string> changes_;
   std::size_t bytes_ = 0;
+  std::string state_;         // {"ms":..,"now":..}: the latest only
+  std::uint64_t version_ = 0;  // counts the states that differed from the one before
   bool closed_ = false;
 };
 

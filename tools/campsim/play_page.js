@@ -46,7 +46,7 @@
     });
     (ev.lines || []).forEach(function (l) { replay.addLine(l[0], l[1], l[2]); });
     run.lengthMs = ev.ms;
-    now = ev.now;
+    if (ev.now) now = ev.now;
   }
   var drawing = false;
   function draw() {

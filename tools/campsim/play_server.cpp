@@ -155,15 +155,14 @@ void PlayServer::Routes() {
     res.set_header("Cache-Control", "no-store");
     res.set_chunked_content_provider(
         "text/event-stream",
-        [this, next = std::size_t{0}](std::size_t, httplib::DataSink& sink) mutable {
+        [this, at = LiveFeed::Cursor{}](std::size_t, httplib::DataSink& sink) mutable {
           std::vector<std::string> events;
-          if (stopping_ || !run_.Feed().Read(next, events, kStreamPoll)) {
+          if (stopping_ || !run_.Feed().Read(at, events, kStreamPoll)) {
             sink.done();
             return true;
           }
           std::string out = events.empty() ? ": still here\n\n" : "";
           for (const std::string& e : events) out += "data: " + e + "\n\n";
-          next += events.size();
           return sink.write(out.data(), out.size());
         },
         [this](bool) { --streams_; });
