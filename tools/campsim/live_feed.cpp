@@ -92,9 +92,8 @@ void LiveFeed::Publish(const Replay& replay, const std::vector<LineInsert>& line
 bool LiveFeed::Read(Cursor& at, std::vector<std::string>& events,
                     std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
-  changed_.wait_for(lock, timeout, [&] {
-    return closed_ || changes_.size() > at.next || version_ != at.seen;
-  });
+  changed_.wait_for(lock, timeout,
+                    [&] { return closed_ || changes_.size() > at.next || version_ != at.seen; });
   for (std::size_t i = at.next; i < changes_.size(); ++i) events.push_back(changes_[i]);
   at.next = changes_.size();
   if (version_ != at.seen && !state_.empty()) events.push_back(state_);

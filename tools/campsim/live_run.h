@@ -44,7 +44,8 @@ class LiveRun final : private FrameObserver, private TimelineListener {
   // Waits until the plugin is loaded: "" or the one line saying why it is not.
   std::string Ready();
   // Queues a step read from the page: "" or why it is refused, as a file's step would be.
-  std::string Post(Step step);
+  // `unavailable`: refused for the moment (too many waiting, or stopping), not for itself.
+  std::string Post(Step step, bool* unavailable = nullptr);
   void SetSpeed(int speed);
   // The run so far as a scenario file, up to this moment; "" and `error` when it cannot be
   // saved now (a step still playing).

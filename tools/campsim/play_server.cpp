@@ -114,8 +114,9 @@ void PlayServer::Routes() {
     if (!ownPage(req, res)) return;
     StepRead read = ParseStep(req.body, "posted step");
     if (!read.step) return Answer(res, 400, read.error);
-    if (std::string e = run_.Post(std::move(*read.step)); !e.empty()) {
-      return Answer(res, e.find("waiting") != std::string::npos ? 503 : 400, e);
+    bool unavailable = false;
+    if (std::string e = run_.Post(std::move(*read.step), &unavailable); !e.empty()) {
+      return Answer(res, unavailable ? 503 : 400, e);
     }
     res.status = 204;
   });
