@@ -133,7 +133,10 @@ def main():
             " return b && b.style.display !== 'none' && b.getAttribute('data-text'); })()",
             "Charles's line in the bubble")
         if PICTURE:
-            shot = page.call("Page.captureScreenshot", format="png")
+            # The whole page, not only what the headless window shows of it.
+            height = page.eval("document.documentElement.scrollHeight")
+            shot = page.call("Page.captureScreenshot", format="png", captureBeyondViewport=True,
+                             clip={"x": 0, "y": 0, "width": 1500, "height": height, "scale": 1})
             with open(PICTURE, "wb") as picture:
                 picture.write(base64.b64decode(shot["data"]))
 
