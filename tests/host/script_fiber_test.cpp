@@ -11,10 +11,10 @@ namespace {
 
 constexpr std::size_t kStack = 256 * 1024;
 
-sim::ScriptFiber* current = nullptr;
+sim::ScriptFiber* runningFiber = nullptr;
 std::vector<std::string> seen;
 
-void Yield() { current->Yield(); }
+void Yield() { runningFiber->Yield(); }
 
 // Each script keeps its state in locals, which live on its own stack across the switches.
 template <char Name>
@@ -28,9 +28,9 @@ void CountingScript() {
 }
 
 void Resume(sim::ScriptFiber& fiber) {
-  current = &fiber;
+  runningFiber = &fiber;
   fiber.Resume();
-  current = nullptr;
+  runningFiber = nullptr;
 }
 
 TEST(ScriptFiber, TwoScriptsKeepTheirOwnStateAcrossSwitchesAndThenFinish) {
@@ -58,8 +58,8 @@ int roundingInside = 0;
 
 void RoundingScript() {
   int local = 0;
-  localOnStack = current->OnStack(&local, sizeof local);
-  runningInside = current->Running();
+  localOnStack = runningFiber->OnStack(&local, sizeof local);
+  runningInside = runningFiber->Running();
   std::fesetround(FE_UPWARD);
   Yield();
   roundingInside = std::fegetround();

@@ -6,6 +6,8 @@
 
 namespace campsim {
 
+inline constexpr std::int64_t kHourMs = 3'600'000;
+
 // Milliseconds since the run began as m:ss.mmm (minutes keep counting past 59).
 std::string FormatClock(std::int64_t ms);
 // A duration in seconds with milliseconds: "2.508 s".

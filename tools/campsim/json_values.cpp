@@ -11,8 +11,8 @@ namespace campsim {
 
 namespace {
 
-constexpr double kWorldLimit = 100000.0;  // far beyond any place in the game
-constexpr std::int32_t kDayMs = 86'400'000;
+constexpr double kWorldLimit = 100000.0;                   // far beyond any place in the game
+constexpr std::int32_t kLongestMilliseconds = 86'400'000;  // a day
 // 2^64: the first double past every 64-bit unsigned number.
 constexpr double kPastUnsigned = 18446744073709551616.0;
 
@@ -98,7 +98,7 @@ std::uint64_t WholeUnsigned(const json& v, std::string_view what) {
 }
 
 std::int32_t Milliseconds(const json& v, std::string_view what) {
-  return static_cast<std::int32_t>(WholeNumber(v, what, 0, kDayMs));
+  return static_cast<std::int32_t>(WholeNumber(v, what, 0, kLongestMilliseconds));
 }
 
 double Number(const json& v, std::string_view what, double lo, double hi) {

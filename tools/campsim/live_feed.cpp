@@ -9,8 +9,6 @@ namespace {
 // A span still open ends, for the page, far past any run.
 constexpr std::int64_t kOpenEnd = 1'000'000'000'000'000;
 
-double Hundredth(float v) { return std::round(static_cast<double>(v) * 100.0) / 100.0; }
-
 }  // namespace
 
 // Each change is [track, segment, first point, ms, x, y, ...]: the page cuts the segment at

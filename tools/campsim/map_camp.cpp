@@ -10,8 +10,6 @@ namespace campsim {
 
 namespace {
 
-constexpr double kMargin = 20.0;
-constexpr double kTop = 60.0;
 constexpr double kCampMaxWidth = 520.0;
 constexpr double kCampMaxHeight = 780.0;
 constexpr double kCampPadding = 10.0;  // world units around the camp's places
@@ -140,7 +138,7 @@ View CampView() {
   camp.Add(sim::places::kTentCentre);
   camp.Add(sim::places::kWagonSpot);
   camp.Grow(kCampPadding);
-  return Fit(camp, kMargin, kTop, kCampMaxWidth, kCampMaxHeight);
+  return Fit(camp, kMapMargin, kMapTop, kCampMaxWidth, kCampMaxHeight);
 }
 
 void Polyline(Svg& svg, const View& v, const std::vector<sim::Vec3>& points, const Style& s,

@@ -17,6 +17,8 @@ struct MapLayers {
 
 inline constexpr double kMapWidth = 1000.0;
 inline constexpr double kMapHeight = 860.0;
+inline constexpr double kMapMargin = 20.0;  // around the panels
+inline constexpr double kMapTop = 60.0;     // where the panels begin, below the title
 
 View CampView();
 void DrawCampPanel(Svg& svg, const View& v, const std::vector<Trail>& trails,

@@ -8,8 +8,6 @@ namespace campsim {
 
 namespace {
 
-constexpr double kMargin = 20.0;
-constexpr double kTop = 60.0;
 constexpr double kLegendHeight = 300.0;
 
 }  // namespace
@@ -63,8 +61,8 @@ void DrawLegend(Svg& svg, double x, double y) {
 std::string DrawMap(const std::vector<Trail>& trails, const MapCaption& caption,
                     const MapLayers& layers) {
   const View view = CampView();
-  const double right = kMargin + view.PixelWidth() + 40;
-  const double rightWidth = kMapWidth - kMargin - right;
+  const double right = kMapMargin + view.PixelWidth() + 40;
+  const double rightWidth = kMapWidth - kMapMargin - right;
 
   Svg svg;
   Put(svg,
@@ -72,14 +70,15 @@ std::string DrawMap(const std::vector<Trail>& trails, const MapCaption& caption,
       "viewBox=\"0 0 {0:.0f} {1:.0f}\" font-family=\"sans-serif\">\n",
       kMapWidth, kMapHeight);
   Put(svg, "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
-  Text(svg, kMargin, 30, "Campfire: " + caption.title, 18, "#111111", " font-weight=\"bold\"");
-  Text(svg, kMapWidth - kMargin, 30, fmt::format("{} of game time", FormatClock(caption.lengthMs)),
-       13, "#444444", " text-anchor=\"end\"");
+  Text(svg, kMapMargin, 30, "Campfire: " + caption.title, 18, "#111111", " font-weight=\"bold\"");
+  Text(svg, kMapWidth - kMapMargin, 30,
+       fmt::format("{} of game time", FormatClock(caption.lengthMs)), 13, "#444444",
+       " text-anchor=\"end\"");
   DrawCampPanel(svg, view, trails, layers);
-  DrawLegend(svg, right, kTop + 10);
-  const double routeTop = kTop + kLegendHeight;
+  DrawLegend(svg, right, kMapTop + 10);
+  const double routeTop = kMapTop + kLegendHeight;
   const View route =
-      RouteView(right, routeTop, rightWidth, kMapHeight - kMargin - routeTop, trails);
+      RouteView(right, routeTop, rightWidth, kMapHeight - kMapMargin - routeTop, trails);
   DrawRoutePanel(svg, route, right, routeTop, trails, layers);
   svg += "</svg>\n";
   return svg;

@@ -58,6 +58,9 @@ inline constexpr Style kStyles[] = {
     {.name = "wagon",   .colour = "#8c564b", .dash = "",    .width = 3.0},
 };
 // clang-format on
+// Farther than this from one sample of a track to the next is a teleport, not a ride.
+inline constexpr float kTeleportJump = 60.0f;
+
 inline constexpr const char* kRemarkColour = "#8e44ad";
 inline constexpr const char* kPropColour = "#6b4f2a";
 inline constexpr const char* kTentColour = "#2e5e3e";

@@ -10,7 +10,6 @@ namespace campsim {
 
 namespace {
 
-constexpr float kJump = 60.0f;          // farther than this in a frame is a teleport
 constexpr float kStraight = 0.01f;      // units off the line through its neighbours
 constexpr std::int64_t kKeyMs = 2'000;  // a point kept at least this often, against drift
 
@@ -58,7 +57,7 @@ void ReplayRecorder::SampleActor(std::size_t i, std::int64_t ms, sim::Handle han
   auto& segments = replay_.tracks[i].segments;
   const TrackPoint p{ms, e->position};
   if (handle != lastHandle_[i] || segments.empty() ||
-      sim::Distance(segments.back().back().at, p.at) > kJump) {
+      sim::Distance(segments.back().back().at, p.at) > kTeleportJump) {
     segments.push_back({p});
     lastHandle_[i] = handle;
     lastKeyMs_[i] = ms;

@@ -3,6 +3,7 @@
 // stall, ...) and the timeline's lines.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -19,6 +20,9 @@ struct TrackPoint {
   std::int64_t ms;
   sim::Vec3 at;
 };
+
+// A track's coordinate as the pages are given it: to a hundredth of a unit.
+inline double Hundredth(float v) { return std::round(static_cast<double>(v) * 100.0) / 100.0; }
 
 // One actor's way through the run, in pieces where it was there. Only the frames where it
 // changed pace or direction are kept: straight lines between them are exact.

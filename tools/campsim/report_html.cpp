@@ -15,7 +15,6 @@ namespace campsim {
 namespace {
 
 // Positions to a hundredth of a unit, finer than the map's trails draw them.
-double Hundredth(float v) { return std::round(static_cast<double>(v) * 100.0) / 100.0; }
 
 }  // namespace
 

@@ -22,13 +22,16 @@ constexpr double kStepOutOffset = 2.0;  // how far the world sets a player down 
 // A frame of a scenario's run, plugin and world, as measured on the two-core machine.
 constexpr double kSecondsPerFrame = 2.0e-6;
 
-// Where the player (or the wagon) can be: a box around every place it may have got to.
-struct Box {
+}  // namespace
+
+// Where the player (or the wagon) can be: a box around every place it may have got to. Not
+// in the anonymous namespace: RunBounds, declared in the header, holds two.
+struct Extent {
   sim::Vec3 lo;
   sim::Vec3 hi;
 
-  static Box At(sim::Vec3 p) { return {p, p}; }
-  void Add(const Box& b) {
+  static Extent At(sim::Vec3 p) { return {p, p}; }
+  void Add(const Extent& b) {
     lo = {std::min(lo.x, b.lo.x), std::min(lo.y, b.lo.y), std::min(lo.z, b.lo.z)};
     hi = {std::max(hi.x, b.hi.x), std::max(hi.y, b.hi.y), std::max(hi.z, b.hi.z)};
   }
@@ -44,6 +47,8 @@ struct Box {
     return std::sqrt(dx * dx + dy * dy + dz * dz);
   }
 };
+
+namespace {
 
 double Reach(sim::Vec3 p) { return std::max({std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)}); }
 
@@ -70,8 +75,8 @@ class RunBounds {
   RunBounds(const sim::WorldSettings& world, const ScenarioLimits& limits)
       : frameMs_(world.frameMs),
         limits_(limits),
-        player_(Box::At(world.playerStart)),
-        wagon_(Box::At(sim::places::kWagonSpot)) {}
+        player_(Extent::At(world.playerStart)),
+        wagon_(Extent::At(sim::places::kWagonSpot)) {}
 
   // What is wrong with the step, or nothing.
   std::string Step(campsim::Step& step) {
@@ -90,7 +95,7 @@ class RunBounds {
                             return std::string();
                           },
                           [&](const LeaveStep&) {
-                            Box out = player_;
+                            Extent out = player_;
                             out.hi.x += static_cast<float>(kStepOutOffset);
                             player_.Add(out);
                             maybeAboard_ = false;
@@ -100,7 +105,7 @@ class RunBounds {
                           // at the place given.
                           [&](const ReloadStep& s) {
                             maybeAboard_ = false;
-                            if (s.at) player_ = Box::At(*s.at);
+                            if (s.at) player_ = Extent::At(*s.at);
                             return std::string();
                           },
                           // The rest take no game time and do not move the player.
@@ -131,7 +136,7 @@ class RunBounds {
   }
 
   void Arrive(sim::Vec3 at) {
-    player_ = Box::At(at);
+    player_ = Extent::At(at);
     if (maybeAboard_) wagon_.Add(player_);
   }
 
@@ -149,7 +154,7 @@ class RunBounds {
   std::string Go(const GoStep& s) {
     if (!s.to) return {};
     if (std::string e = TooSlow(*s.to, s.unitsPerSecond); !e.empty()) return e;
-    player_.Add(Box::At(*s.to));
+    player_.Add(Extent::At(*s.to));
     if (maybeAboard_) wagon_.Add(player_);
     return {};
   }
@@ -172,8 +177,8 @@ class RunBounds {
 
   std::int32_t frameMs_;
   ScenarioLimits limits_;
-  Box player_;
-  Box wagon_;
+  Extent player_;
+  Extent wagon_;
   bool maybeAboard_ = false;
   double askedMs_ = 0.0;
   double totalMs_ = 0.0;

@@ -20,7 +20,6 @@ namespace campsim {
 
 namespace {
 
-constexpr std::int64_t kHourMs = 3'600'000;
 constexpr std::int32_t kSettleMs = 120'000;  // at most, to let the script come to rest at the end
 constexpr int kBarWidth = 30;
 

@@ -6,9 +6,7 @@
 
 namespace campsim {
 
-namespace {
-constexpr std::int64_t kHourMs = 3'600'000;
-}  // namespace
+namespace {}  // namespace
 
 std::vector<SummaryLine> RunSummary(sim::Simulation& sim, const RunStats& stats,
                                     const CampCensus& end) {

@@ -4,10 +4,6 @@
 
 namespace campsim {
 
-namespace {
-constexpr float kJump = 60.0f;  // farther than this between samples is a teleport
-}  // namespace
-
 TrailRecorder::TrailRecorder(std::int64_t everyMs) : everyMs_(everyMs) {
   for (const Style& s : kStyles) trails_.push_back(Trail{s.name, {}});
   lastHandle_.assign(trails_.size(), 0);
@@ -20,7 +16,7 @@ void TrailRecorder::Sample(std::size_t i, sim::Handle handle, sim::Vec3 at) {
   }
   auto& segments = trails_[i].segments;
   const bool jumped = !segments.empty() && !segments.back().empty() &&
-                      sim::Distance(segments.back().back(), at) > kJump;
+                      sim::Distance(segments.back().back(), at) > kTeleportJump;
   if (handle != lastHandle_[i] || jumped) segments.emplace_back();
   lastHandle_[i] = handle;
   segments.back().push_back(at);
