@@ -17,9 +17,9 @@
 #include "delivery/location_remarks_table.h"
 #include "delivery/supply_wagon_table.h"
 #include "scenery/props_table.h"
-#include "talk/conversation.h"
 #include "sim/host/native_call.h"
 #include "sim/scenario/camp_places.h"
+#include "talk/conversation.h"
 
 namespace campsim {
 

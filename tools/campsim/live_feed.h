@@ -60,7 +60,7 @@ class LiveFeed {
   std::condition_variable changed_;
   std::vector<std::string> changes_;
   std::size_t bytes_ = 0;
-  std::string state_;         // {"ms":..,"now":..}: the latest only
+  std::string state_;          // {"ms":..,"now":..}: the latest only
   std::uint64_t version_ = 0;  // counts the states that differed from the one before
   bool closed_ = false;
 };
