@@ -3,12 +3,8 @@
 #include <fmt/format.h>
 
 #include <CLI/CLI.hpp>
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 
@@ -20,6 +16,7 @@
 #include "tools/campsim/plugin_check.h"
 #include "tools/campsim/replay.h"
 #include "tools/campsim/report_html.h"
+#include "tools/campsim/run_outputs.h"
 #include "tools/campsim/scenario_bounds.h"
 #include "tools/campsim/scenario_file.h"
 #include "tools/campsim/scenario_runner.h"
@@ -35,20 +32,16 @@ namespace campsim {
 namespace {
 
 constexpr std::int64_t kLongestSoakMs = 366 * kDayMs;
-constexpr int kDefaultPort = 8642;  // the playground's, as play_server.h has it
 
 struct Options {
   std::string scenario;
-  std::string trace;
-  std::string map;
-  std::string timeline;
-  std::string report;
+  OutputPaths paths;
   std::string seed;
   std::string plugin = CAMPFIRE_PLUGIN_PATH;
   bool quiet = false;
   std::string soak;
   bool play = false;
-  int port = kDefaultPort;
+  int port = kDefaultPlayPort;
 };
 
 // What the command line's text means, or the one line that says why it cannot be used.
@@ -101,70 +94,6 @@ Parsed ParseValues(const Options& o) {
     p.soakMs = *ms;
   }
   return p;
-}
-
-struct FileCloser {
-  void operator()(std::FILE* f) const {
-    if (f != nullptr) std::fclose(f);
-  }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// Every output is opened before the run, so that a bad path costs no simulation.
-struct Outputs {
-  File trace;
-  std::ofstream map;
-  std::ofstream timeline;
-  std::ofstream report;
-};
-
-std::string OpenOutputs(const Options& o, Outputs& outputs) {
-  if (!o.trace.empty()) {
-    // Binary, so that the trace has the same bytes on Windows as on Linux.
-    outputs.trace.reset(std::fopen(o.trace.c_str(), "wb"));
-    if (!outputs.trace)
-      return fmt::format("{}: cannot be written: {}", OneLineName(o.trace), std::strerror(errno));
-  }
-  auto open = [](const std::string& path, std::ofstream& stream) {
-    if (path.empty()) return std::string();
-    stream.open(path);
-    return stream
-               ? std::string()
-               : fmt::format("{}: cannot be written: {}", OneLineName(path), std::strerror(errno));
-  };
-  if (std::string e = open(o.map, outputs.map); !e.empty()) return e;
-  if (std::string e = open(o.timeline, outputs.timeline); !e.empty()) return e;
-  return open(o.report, outputs.report);
-}
-
-// Every output closed and checked: a disk that filled up on the way is named, in one line
-// for the first output that was not written whole.
-std::string CloseOutputs(const Options& o, Outputs& outputs, std::ostream& out) {
-  std::string problem;
-  auto fail = [&](const std::string& name) {
-    if (problem.empty()) {
-      problem = fmt::format("campsim: {}: not written whole: {}", OneLineName(name),
-                            errno != 0 ? std::strerror(errno) : "the write failed");
-    }
-  };
-  errno = 0;
-  if (outputs.trace) {
-    std::FILE* f = outputs.trace.release();
-    const bool bad = std::fflush(f) != 0 || std::ferror(f) != 0;
-    if (std::fclose(f) != 0 || bad) fail(o.trace);
-  }
-  for (auto [stream, path] : {std::pair{&outputs.map, &o.map},
-                              {&outputs.timeline, &o.timeline},
-                              {&outputs.report, &o.report}}) {
-    if (!stream->is_open()) continue;
-    errno = 0;
-    stream->close();
-    if (stream->fail()) fail(*path);
-  }
-  errno = 0;
-  out.flush();
-  if (!out) fail("standard output");
-  return problem;
 }
 
 int RunScenario(const Scenario& scenario, const Options& o, Outputs& outputs, std::ostream& out,
@@ -232,12 +161,14 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   app.set_version_flag("--version", "campsim " CAMPFIRE_VERSION);
   Options o;
   app.add_option("scenario", o.scenario, "A scenario file (JSON), see README.md");
-  app.add_option("--trace", o.trace, "Write every native call and wait to FILE, as JSON lines")
+  app.add_option("--trace", o.paths.trace,
+                 "Write every native call and wait to FILE, as JSON lines")
       ->type_name("FILE");
-  app.add_option("--map", o.map, "Draw the run as an SVG map in FILE")->type_name("FILE.svg");
-  app.add_option("--timeline", o.timeline, "Also write the timeline, without the summary, to FILE")
+  app.add_option("--map", o.paths.map, "Draw the run as an SVG map in FILE")->type_name("FILE.svg");
+  app.add_option("--timeline", o.paths.timeline,
+                 "Also write the timeline, without the summary, to FILE")
       ->type_name("FILE");
-  app.add_option("--report", o.report,
+  app.add_option("--report", o.paths.report,
                  "Write the run as a page to FILE: the map at any moment, a slider, the timeline")
       ->type_name("FILE.html");
   app.add_option("--seed", o.seed, "The world's seed, in place of the scenario's")->type_name("N");
@@ -285,10 +216,10 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   }
 
   // An empty name would otherwise be skipped as if the option had not been given.
-  for (const auto& [option, name] : {std::pair{"--trace", &o.trace},
-                                     {"--map", &o.map},
-                                     {"--timeline", &o.timeline},
-                                     {"--report", &o.report}}) {
+  for (const auto& [option, name] : {std::pair{"--trace", &o.paths.trace},
+                                     {"--map", &o.paths.map},
+                                     {"--timeline", &o.paths.timeline},
+                                     {"--report", &o.paths.report}}) {
     if (app.count(option) > 0 && name->empty()) {
       err << "campsim: " << option << " needs a file name, not an empty one\n";
       return kUnusable;
@@ -323,7 +254,7 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   }
 
   Outputs outputs;
-  if (std::string problem = OpenOutputs(o, outputs); !problem.empty()) {
+  if (std::string problem = OpenOutputs(o.paths, outputs); !problem.empty()) {
     err << problem << '\n';
     return kUnusable;
   }
@@ -339,7 +270,7 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   } else {
     code = RunScenario(scenario, o, outputs, out, err, setup.elapsedMs);
   }
-  if (std::string problem = CloseOutputs(o, outputs, out); !problem.empty()) {
+  if (std::string problem = CloseOutputs(o.paths, outputs, out); !problem.empty()) {
     err << problem << '\n';
     return code != 0 ? code : kNotWritten;
   }

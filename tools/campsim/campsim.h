@@ -17,6 +17,9 @@ struct CampsimSetup {
   ScenarioLimits limits;              // how long a scenario file may run
   std::int64_t* elapsedMs = nullptr;  // if set, gets the game time a run took
 };
+// The playground's port (--play) when --port is not given.
+inline constexpr int kDefaultPlayPort = 8642;
+
 int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                const CampsimSetup& setup = {});
 

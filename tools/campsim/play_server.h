@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "tools/campsim/campsim.h"
 #include "tools/campsim/live_run.h"
 
 namespace httplib {
@@ -18,8 +19,6 @@ class Server;
 }
 
 namespace campsim {
-
-inline constexpr int kDefaultPlayPort = 8642;
 
 struct PlayServerOptions {
   int port = kDefaultPlayPort;  // 0: any free port
