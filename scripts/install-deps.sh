@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ g++-mingw-w64-x86-64-win32
-  nlohmann-json3-dev libcli11-dev libfmt-dev libcpp-httplib-dev pkg-config
+  nlohmann-json3-dev libcli11-dev libfmt-dev libboost1.74-dev pkg-config
 )
 if [ "${1:-}" = "--tests" ]; then
   packages+=(

@@ -9,7 +9,7 @@ trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 "$campsim" --play --port 0 >"$work/address" &
 pid=$!
 for _ in $(seq 100); do grep -q http "$work/address" && break; sleep 0.1; done
-url=$(grep -o 'http://[0-9.:]*/' "$work/address")
+url=$(grep -o 'http://[0-9.:]*/?token=[0-9a-f]*' "$work/address")
 timeout 120 /usr/bin/python3 tests/play/chromium_play.py "$url" "$work" "$work/page.json" \
   docs/playground.png
 echo "docs/playground.png written"

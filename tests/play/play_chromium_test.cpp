@@ -32,8 +32,8 @@ TEST(PlayInChromium, RideToCharlesHoldTalkSaveAndReplay) {
   std::filesystem::create_directories(downloads);
   const std::string out = campsim_test::TempPath("play-page.json");
   const std::string command = "timeout 120 /usr/bin/python3 " + std::string(CAMPFIRE_SOURCE_DIR) +
-                              "/tests/play/chromium_play.py " + play.origin + "/ '" + downloads +
-                              "' '" + out + "'";
+                              "/tests/play/chromium_play.py '" + play.origin +
+                              "/?token=" + play.token + "' '" + downloads + "' '" + out + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   play.Stop();
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <httplib.h>
 
 #include <chrono>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include <thread>
 
 #include "campsim/campsim_run.h"
+#include "play/play_client.h"
 #include "tools/campsim/live_run.h"
 #include "tools/campsim/play_server.h"
 #include "tools/campsim/scenario_file.h"
@@ -35,15 +35,19 @@ struct Playground {
     serverOptions.maxStreams = maxStreams;
     server = std::make_unique<campsim::PlayServer>(*run, serverOptions);
     EXPECT_EQ(server->Start(), "");
-    origin = "http://127.0.0.1:" + std::to_string(server->Port());
-    client = std::make_unique<httplib::Client>("127.0.0.1", server->Port());
-    client->set_read_timeout(30, 0);
-    client->set_default_headers({{"Origin", origin}});
+    port = server->Port();
+    origin = "http://127.0.0.1:" + std::to_string(port);
+    token = server->Token();
   }
   ~Playground() { Stop(); }
 
-  httplib::Result Post(const std::string& path, const std::string& body) {
-    return client->Post(path.c_str(), body, "application/json");
+  // As the page asks: its Origin and the token with every request.
+  std::optional<Answer> Post(const std::string& path, const std::string& body) {
+    return Request(port, http::verb::post, path, {{"Origin", origin}, {"X-Campsim-Token", token}},
+                   body);
+  }
+  std::optional<Answer> Get(const std::string& path) {
+    return Request(port, http::verb::get, path, {{"X-Campsim-Token", token}});
   }
   // Until every posted step has been played (bounded).
   void Settle() {
@@ -72,8 +76,9 @@ struct Playground {
   std::FILE* trace = nullptr;
   std::unique_ptr<campsim::LiveRun> run;
   std::unique_ptr<campsim::PlayServer> server;
+  int port = 0;
   std::string origin;
-  std::unique_ptr<httplib::Client> client;
+  std::string token;
 };
 
 // Replays a saved scenario with campsim; its trace and timeline.

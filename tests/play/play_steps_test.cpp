@@ -2,7 +2,8 @@
 // through the steps after it, a control held from press to release confirms a prompt, and
 // a file written from any steps reads back to the very same steps. And --play's refusals.
 #include <gtest/gtest.h>
-#include <httplib.h>
+
+#include <boost/asio/ip/tcp.hpp>
 
 #include "campsim/campsim_run.h"
 #include "sim/scenario/camp_places.h"
@@ -94,8 +95,10 @@ TEST(PlaySteps, AScenarioWrittenOutReadsBackToTheSameSteps) {
 }
 
 TEST(PlaySteps, PlayRefusesWhatItCannotUseInOneLine) {
-  httplib::Server busy;  // holds a port of the loopback's
-  const int port = busy.bind_to_any_port("127.0.0.1");
+  boost::asio::io_context io;
+  const boost::asio::ip::tcp::acceptor busy(  // holds a port of the loopback's
+      io, {boost::asio::ip::address_v4::loopback(), 0});
+  const int port = busy.local_endpoint().port();
   ASSERT_GT(port, 0);
   const std::string p = std::to_string(port);
   const struct {

@@ -248,7 +248,7 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
 #ifdef CAMPSIM_PLAY
     return RunPlay(scenario, o.plugin, o.port, out, err);
 #else
-    err << "campsim: --play is not built into this campsim (it needs cpp-httplib)\n";
+    err << "campsim: --play is not built into this campsim (the Windows build leaves the playground out)\n";
     return kUnusable;
 #endif
   }

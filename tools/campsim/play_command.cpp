@@ -42,8 +42,8 @@ int RunPlay(const Scenario& scenario, const std::string& plugin, int port, std::
     err << problem << '\n';
     return kUnusable;
   }
-  out << "Campfire playground at http://127.0.0.1:" << server.Port() << "/ (Ctrl-C to stop)"
-      << std::endl;
+  out << "Campfire playground at http://127.0.0.1:" << server.Port() << "/?token=" << server.Token()
+      << " (Ctrl-C to stop)" << std::endl;
   int signal = 0;
   sigwait(&stopSignals, &signal);
   run.Stop();

@@ -11,6 +11,8 @@
   var now = { prompts: [], speed: 1 };
   var held = null;  // the control a button or key holds down
   var lastSpeed = 1;
+  // The server answers only requests that carry the token of the address it printed.
+  var token = new URLSearchParams(location.search).get('token') || '';
 
   function show(id, text) {
     var e = document.getElementById(id);
@@ -22,7 +24,7 @@
   var queue = Promise.resolve();
   function post(path, body) {
     var sent = queue.then(function () {
-      return fetch(path, { method: 'POST', body: body });
+      return fetch(path, { method: 'POST', body: body, headers: { 'X-Campsim-Token': token } });
     }).then(function (r) {
       if (!r.ok) return r.text().then(function (t) { show('refusal', t.trim()); throw t; });
       show('refusal', '');
@@ -68,7 +70,7 @@
     root.setAttribute('data-live-ms', String(run.lengthMs));
     root.setAttribute('data-target', now.target || '');
   }
-  var source = new EventSource('/events');
+  var source = new EventSource('/events?token=' + encodeURIComponent(token));
   source.onmessage = function (e) {
     apply(JSON.parse(e.data));
     if (!drawing) { drawing = true; setTimeout(draw, 0); }

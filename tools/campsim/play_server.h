@@ -1,22 +1,17 @@
 // The playground's web server: the page, the live run's stream and the steps posted to it.
-// It listens on the loopback address only and answers only requests that name that address
-// (or "localhost") and its port as their host, so that a page elsewhere cannot reach it
-// through a name of its own; steps are taken only from the playground's own page.
+// It listens on the loopback address only, on one thread of its own. What it answers is in
+// play_routes.h; how each connection is read and bounded, in play_session.h. Past its cap on
+// connections, the oldest that is not feeding a page is closed, so that clients that send
+// slowly or nothing at all cannot keep the page from being answered.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "tools/campsim/campsim.h"
 #include "tools/campsim/live_run.h"
-
-namespace httplib {
-class Server;
-}
 
 namespace campsim {
 
@@ -24,6 +19,7 @@ struct PlayServerOptions {
   int port = kDefaultPlayPort;  // 0: any free port
   std::size_t maxStreams = 8;   // pages open at once; past it, 503
   std::size_t maxBody = 64 * 1024;
+  std::size_t maxConnections = 64;
   std::string title = "camp tour";
   std::int32_t frameMs = 33;
 };
@@ -37,21 +33,15 @@ class PlayServer {
 
   // Listens on 127.0.0.1 and starts answering: "" or the one line saying why it cannot.
   std::string Start();
-  int Port() const { return port_; }
+  int Port() const;
+  // Made at start; every request must carry it (the page's address holds it).
+  const std::string& Token() const;
+  // Closes every connection at once, whatever its clients are doing.
   void Stop();
 
  private:
-  void Routes();
-  bool HostIsOurs(const std::string& host) const;
-
-  LiveRun& run_;
-  const PlayServerOptions options_;
-  std::unique_ptr<httplib::Server> server_;
-  std::string page_;
-  int port_ = 0;
-  std::atomic<std::size_t> streams_{0};
-  std::atomic<bool> stopping_{false};
-  std::thread listener_;
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace campsim
