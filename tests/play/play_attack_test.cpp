@@ -35,7 +35,7 @@ std::string Chunked(std::size_t spaces, const std::string& end) {
 }
 
 TEST(PlayAttacks, EachIsAnsweredInOneLineOrRefusedAndClosedAndNoStepSlipsThrough) {
-  Playground play(campsim::Scenario{}.world, /*idle=*/true);
+  Playground play(campsim::Scenario{}.world, /*idle=*/true, 8, /*paced=*/true);
   const std::string port = std::to_string(play.port);
   const std::string host = "Host: 127.0.0.1:" + port + "\r\n";
   const std::string own =
@@ -185,7 +185,7 @@ TEST(PlayAttacks, EachIsAnsweredInOneLineOrRefusedAndClosedAndNoStepSlipsThrough
 // Sixteen clients sending their headers a byte at a time and 64 that send nothing: the page
 // is still answered, while they go on.
 TEST(PlayAttacks, SlowAndIdleClientsLeaveThePageAnswered) {
-  Playground play(campsim::Scenario{}.world, /*idle=*/true);
+  Playground play(campsim::Scenario{}.world, /*idle=*/true, 8, /*paced=*/true);
   std::atomic<bool> done{false};
   std::vector<std::unique_ptr<Socket>> idle;
   for (int i = 0; i < 64; ++i) idle.push_back(std::make_unique<Socket>(play.port));
@@ -220,7 +220,7 @@ TEST(PlayAttacks, SlowAndIdleClientsLeaveThePageAnswered) {
 
 // Ctrl-C stops the server: it does not wait for a client still sending its request.
 TEST(PlayAttacks, StopDoesNotWaitForAClientThatTrickles) {
-  Playground play(campsim::Scenario{}.world, /*idle=*/true);
+  Playground play(campsim::Scenario{}.world, /*idle=*/true, 8, /*paced=*/true);
   std::atomic<int> sentBytes{0};
   std::atomic<bool> trickling{true};
   std::thread slow([&] {
