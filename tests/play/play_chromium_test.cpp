@@ -1,7 +1,9 @@
 // The playground in headless Chromium, played with real mouse and key events through the
-// DevTools protocol (chromium_play.py): ride to Charles, click him, hold Talk, see his first
-// line in the bubble, save. The saved file replays with campsim to the live run's very
-// trace and timeline, and the page showed that timeline word for word.
+// DevTools protocol (chromium_play.py): ride to Charles, click him, look at the page in each
+// window size, hold Talk and let go over the greyed button while paused, see his first line
+// in the bubble, save while paused. The saved file replays with campsim to the live run's
+// very trace and timeline, and the page showed that timeline word for word, the save's last
+// wait included.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -31,14 +33,24 @@ TEST(PlayInChromium, RideToCharlesHoldTalkSaveAndReplay) {
   std::filesystem::remove_all(downloads);
   std::filesystem::create_directories(downloads);
   const std::string out = campsim_test::TempPath("play-page.json");
-  const std::string command = "timeout 120 /usr/bin/python3 " + std::string(CAMPFIRE_SOURCE_DIR) +
+  std::string sizes;
+  for (const auto& screen : report_test::kScreens)
+    sizes += (sizes.empty() ? "" : ",") + screen.Name();
+  const std::string command = "timeout 150 /usr/bin/python3 " + std::string(CAMPFIRE_SOURCE_DIR) +
                               "/tests/play/chromium_play.py " + play.origin + "/ '" + downloads +
-                              "' '" + out + "'";
+                              "' '" + out + "' --sizes " + sizes;
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   play.Stop();
 
   const auto page = nlohmann::json::parse(campsim_test::ReadText(out));
   ASSERT_TRUE(page["saved"].get<bool>());
+  for (const auto& screen : report_test::kScreens) {
+    const auto& seen = page["fits"][screen.Name()];
+    EXPECT_EQ(seen["faults"], nlohmann::json::array()) << screen.Name();
+    EXPECT_GE(seen["buttons"].get<int>(), 2) << screen.Name() << ": Charles's prompts were shown";
+  }
+  // The mouse let go over the greyed Talk while the game stood: the hold ends there.
+  EXPECT_EQ(page["released_ms"], page["paused_ms"]);
   const auto replayed =
       play_test::Replay(campsim_test::ReadText(downloads + "/playground.json"), "chromium");
   EXPECT_EQ(campsim_test::FirstDifference(campsim_test::ReadText(play.tracePath), replayed.trace),
