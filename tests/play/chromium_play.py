@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 """Plays the playground in headless Chromium with real mouse and key events, through the
-DevTools protocol: rides to Charles, locks on by clicking him, looks at the page in windows
+DevTools protocol: presses B, X and L far from the camp, rides to Charles, locks on by clicking him, looks at the page in windows
 of each size asked for, holds Talk with the mouse until his exchange starts and greys the
 button, pauses with the mouse still down, lets go over the greyed button, goes on, waits
 for his first line in the bubble, pauses and saves the scenario. Writes what the page
 showed (its timeline, the bubble, the moment of the pause and of the release, what each
-window size hid) as JSON.
+window size hid, what B, X and L said) as JSON.
 
 usage: chromium_play.py URL DOWNLOAD_DIR OUT.json [--sizes WxH,...] [--picture PICTURE.png]
 (with a picture, also a screenshot of the window, 1280x800, with Charles's line in the bubble)
@@ -138,6 +138,14 @@ def main():
         page.until("document.readyState === 'complete' && !!window.campfireReplay", "the page")
         page.until("document.querySelectorAll('#timeline li').length > 0", "the first lines")
 
+        # Far from the camp on foot: B, X and L have nothing to do, and each says why.
+        said = {}
+        for key, vk in (("b", 66), ("x", 88), ("l", 76)):
+            page.key(key, "Key" + key.upper(), vk)
+            said[key] = page.until("document.getElementById('refusal').textContent",
+                                   f"a line for {key}")
+            page.eval("document.getElementById('refusal').textContent = ''")
+
         # Ride at 60x to beside Charles's home, then back to 1x to click him.
         page.click(page.centre('[data-live-speed="60"]'))
         page.click(page.map_point(-1589.9, -1434.4), modifiers=8)  # Shift: ride
@@ -149,6 +157,10 @@ def main():
                    " p.getAttribute('data-y') - -1434.4) < 1; })()", "the ride to Charles")
         page.click(page.centre('[data-live-speed="1"]'))
         page.speed_shown(1)
+        # By Charles, the wagon stands too far off to climb aboard.
+        page.key("b", "KeyB", 66)
+        said["b by Charles"] = page.until("document.getElementById('refusal').textContent",
+                                          "a line for b")
         page.click(page.centre('#camp-live .marker[data-name="Charles"] circle:last-child'))
         page.until("document.documentElement.getAttribute('data-target') === 'Charles'",
                    "the lock-on")
@@ -204,7 +216,8 @@ def main():
                        f".length === {waits}", "the save's last wait on the page")
         with open(OUT, "w") as out:
             json.dump({"bubble": bubble, "lines": page.lines(), "saved": os.path.exists(saved),
-                       "paused_ms": paused_ms, "released_ms": released, "fits": fits}, out)
+                       "paused_ms": paused_ms, "released_ms": released, "fits": fits,
+                       "said": said}, out)
     finally:
         browser.kill()
         browser.wait()

@@ -49,6 +49,24 @@ TEST(PlayInChromium, RideToCharlesHoldTalkSaveAndReplay) {
     EXPECT_EQ(seen["faults"], nlohmann::json::array()) << screen.Name();
     EXPECT_GE(seen["buttons"].get<int>(), 2) << screen.Name() << ": Charles's prompts were shown";
   }
+  // Far from the camp on foot, B, X and L each said in one line why they did nothing, as B
+  // did by Charles, far from the wagon; the saved file holds no boarding and no getting out.
+  const struct {
+    const char* key;
+    const char* said;
+  } keys[] = {{"b", "B: "},
+              {"x", "X: the player is on foot; there is nothing to get out of"},
+              {"l", "L: "},
+              {"b by Charles", "B: the wagon is "}};
+  for (const auto& k : keys) {
+    const std::string said = page["said"][k.key];
+    EXPECT_EQ(said.rfind(k.said, 0), 0u) << k.key << ": " << said;
+    EXPECT_EQ(said.find('\n'), std::string::npos) << said;
+  }
+  for (const auto& saved :
+       nlohmann::json::parse(campsim_test::ReadText(downloads + "/playground.json"))["steps"]) {
+    EXPECT_FALSE(saved.contains("board") || saved.contains("leave")) << saved;
+  }
   // The mouse let go over the greyed Talk while the game stood: the hold ends there.
   EXPECT_EQ(page["released_ms"], page["paused_ms"]);
   const auto replayed =
