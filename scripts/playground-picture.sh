@@ -11,5 +11,5 @@ pid=$!
 for _ in $(seq 100); do grep -q http "$work/address" && break; sleep 0.1; done
 url=$(grep -o 'http://[0-9.:]*/?token=[0-9a-f]*' "$work/address")
 timeout 120 /usr/bin/python3 tests/play/chromium_play.py "$url" "$work" "$work/page.json" \
-  docs/playground.png
+  --picture docs/playground.png
 echo "docs/playground.png written"

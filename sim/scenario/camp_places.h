@@ -2,6 +2,7 @@
 // so that a home or the wagon moved there moves here too; the world itself knows no camp.
 #pragma once
 
+#include "companions/charles_steps.h"
 #include "companions/homes.h"
 #include "delivery/supply_wagon_table.h"
 #include "scenery/campfire_tent.h"
@@ -21,6 +22,12 @@ inline constexpr Vec3 kTentCentre = FromPlugin(campfire::TentCentre);
 inline constexpr Vec3 kTentPlacement = FromPlugin(campfire::kTentPlacement);
 inline constexpr Vec3 kWagonSpot = FromPlugin(campfire::WagonSpawnPoint);
 inline constexpr Vec3 kFence = FromPlugin(campfire::FencePoint);
+
+// Where Charles waits for the game to set him to work: the wood pile and his seat.
+inline constexpr Vec3 kCharlesWoodPile =
+    FromPlugin(campfire::charles_table::kCharlesSteps[8].point);
+inline constexpr Vec3 kCharlesSeat = FromPlugin(campfire::charles_table::kCharlesSteps[10].point);
+inline constexpr float kWorkSpotRadius = 1.0f;
 
 inline constexpr const char* kWagonModel = campfire::kWagonModel;
 inline constexpr const char* kWagonCargo = campfire::kCargoPropset;

@@ -18,6 +18,12 @@ Simulation::Simulation(SimulationOptions options)
       world_(std::make_unique<World>(options_.world)),
       host_(*world_),
       otherScript_(*world_) {
+  if (options_.world.campScenarioPoints) {
+    world_->AddScenarioPoint(places::kCharlesWoodPile, places::kWorkSpotRadius,
+                             JoaatHash("PROP_HUMAN_WOOD_CHOP"));
+    world_->AddScenarioPoint(places::kCharlesSeat, places::kWorkSpotRadius,
+                             JoaatHash("PROP_HUMAN_SEAT_CHAIR"));
+  }
   if (options_.record) host_.AddSink(&recorder_);
   SetActiveHost(&host_);
   if (!library_.Load(options_.pluginPath, loadError_)) return;

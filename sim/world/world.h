@@ -40,6 +40,11 @@ struct WorldSettings {
   // How often another script sharing the world makes or removes a thing of its own near the
   // camp (0: it does not). Run by the simulation, which knows the camp.
   std::int32_t otherScriptEveryMs = 0;
+  // Whether the camp's work spots (Charles's wood pile and his seat) hold scenario points, so
+  // that the game sets him to work when his walk ends there. The game's camp has such places;
+  // where exactly and how near a ped must come is not known: an assumption. Placed by the
+  // simulation, which knows the camp.
+  bool campScenarioPoints = true;
 };
 
 struct WorldState;

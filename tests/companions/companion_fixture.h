@@ -61,6 +61,8 @@ struct RunSettings {
   int loadPolls = 3;
   std::int32_t frameMs = 33;
   std::int32_t startClock = 100000;
+  // The routine tests place Charles's scenario points themselves, where and when they test.
+  bool campScenarioPoints = false;
 };
 
 inline sim::SimulationOptions OptionsFor(const RunSettings& s) {
@@ -69,6 +71,7 @@ inline sim::SimulationOptions OptionsFor(const RunSettings& s) {
   options.world.loadPolls = s.loadPolls;
   options.world.frameMs = s.frameMs;
   options.world.startClock = s.startClock;
+  options.world.campScenarioPoints = s.campScenarioPoints;
   options.record = false;  // each run keeps its own CallLog
   return options;
 }

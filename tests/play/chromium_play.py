@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Plays the playground in headless Chromium with real mouse and key events, through the
-DevTools protocol: rides to Charles, locks on by clicking him, holds Talk with the mouse
-until his exchange starts, waits for his first line in the bubble, pauses and saves the
-scenario. Writes what the page showed (its timeline and the bubble) as JSON.
+DevTools protocol: presses B, X and L far from the camp, rides to Charles, locks on by clicking him, looks at the page in windows
+of each size asked for, holds Talk with the mouse until his exchange starts and greys the
+button, pauses with the mouse still down, lets go over the greyed button, goes on, waits
+for his first line in the bubble, pauses and saves the scenario. Writes what the page
+showed (its timeline, the bubble, the moment of the pause and of the release, what each
+window size hid, what B, X and L said) as JSON.
 
-usage: chromium_play.py URL DOWNLOAD_DIR OUT.json [PICTURE.png]
-(with PICTURE.png, also a screenshot of the page with Charles's line in the bubble)
+usage: chromium_play.py URL DOWNLOAD_DIR OUT.json [--sizes WxH,...] [--picture PICTURE.png]
+(with a picture, also a screenshot of the window, 1280x800, with Charles's line in the bubble)
 """
 import base64
 import json
@@ -21,8 +24,16 @@ import urllib.request
 import websocket
 
 URL, DOWNLOADS, OUT = sys.argv[1:4]
-PICTURE = sys.argv[4] if len(sys.argv) > 4 else None
+OPTIONS = dict(zip(sys.argv[4::2], sys.argv[5::2]))
+PICTURE = OPTIONS.get("--picture")
+SIZES = [tuple(int(n) for n in size.split("x"))
+         for size in OPTIONS.get("--sizes", "").split(",") if size]
+WIDTH, HEIGHT = 1280, 800  # the window played in, a laptop's
 BOUND = 60  # seconds any one wait may take
+FITS = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "report",
+                         "fits_check.js")).read()
+TALK_CSS = '#prompt-buttons button[data-control="INPUT_CONTEXT_A"]'
+TALK = json.dumps(TALK_CSS)  # as JavaScript
 
 
 class Page:
@@ -71,6 +82,29 @@ class Page:
             " if (!e) return null; var r = e.getBoundingClientRect();"
             " return [r.left + r.width / 2, r.top + r.height / 2]; })()", selector)
 
+    def key(self, key, code, vk):
+        for kind in ("keyDown", "keyUp"):
+            self.call("Input.dispatchKeyEvent", type=kind, key=key, code=code,
+                      windowsVirtualKeyCode=vk, text=key if kind == "keyDown" else "")
+
+    def lines(self):
+        return self.eval("Array.prototype.map.call(document.querySelectorAll('#timeline li'),"
+                         " function (li) { return [parseInt(li.getAttribute('data-ms'), 10),"
+                         " li.lastChild.textContent]; })")
+
+    def speed_shown(self, speed):
+        self.until(f"document.querySelector('[data-live-speed=\"{speed}\"]').classList"
+                   ".contains('active')", f"the speed {speed}")
+
+    def fits(self, width, height):
+        """What the page hides in a window of this size, once it has drawn there."""
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                  deviceScaleFactor=1, mobile=False)
+        self.call("Runtime.evaluate", awaitPromise=True, expression=(
+            "new Promise(function (done) { requestAnimationFrame(function () {"
+            " requestAnimationFrame(done); }); })"))
+        return self.eval(FITS)
+
     def map_point(self, x, y):
         """Where a place of the camp is on the screen."""
         return self.eval(
@@ -84,7 +118,7 @@ def main():
     profile = tempfile.mkdtemp(prefix="campfire-play-chromium-")
     browser = subprocess.Popen(
         ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
-         "--window-size=1500,1000", "--remote-debugging-port=0",
+         f"--window-size={WIDTH},{HEIGHT}", "--hide-scrollbars", "--remote-debugging-port=0",
          f"--user-data-dir={profile}", "about:blank"],
         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
     try:
@@ -104,6 +138,14 @@ def main():
         page.until("document.readyState === 'complete' && !!window.campfireReplay", "the page")
         page.until("document.querySelectorAll('#timeline li').length > 0", "the first lines")
 
+        # Far from the camp on foot: B, X and L have nothing to do, and each says why.
+        said = {}
+        for key, vk in (("b", 66), ("x", 88), ("l", 76)):
+            page.key(key, "Key" + key.upper(), vk)
+            said[key] = page.until("document.getElementById('refusal').textContent",
+                                   f"a line for {key}")
+            page.eval("document.getElementById('refusal').textContent = ''")
+
         # Ride at 60x to beside Charles's home, then back to 1x to click him.
         page.click(page.centre('[data-live-speed="60"]'))
         page.click(page.map_point(-1589.9, -1434.4), modifiers=8)  # Shift: ride
@@ -114,48 +156,68 @@ def main():
                    " Math.hypot(p.getAttribute('data-x') - -1589.9,"
                    " p.getAttribute('data-y') - -1434.4) < 1; })()", "the ride to Charles")
         page.click(page.centre('[data-live-speed="1"]'))
-        page.until("document.querySelector('[data-live-speed=\"1\"]').classList"
-                   ".contains('active')", "1x")
+        page.speed_shown(1)
+        # By Charles, the wagon stands too far off to climb aboard.
+        page.key("b", "KeyB", 66)
+        said["b by Charles"] = page.until("document.getElementById('refusal').textContent",
+                                          "a line for b")
         page.click(page.centre('#camp-live .marker[data-name="Charles"] circle:last-child'))
         page.until("document.documentElement.getAttribute('data-target') === 'Charles'",
                    "the lock-on")
 
-        # Hold Talk with the mouse until the exchange disables it, then let go.
-        talk = page.centre('#prompt-buttons button[data-control="INPUT_CONTEXT_A"]')
+        # The page in each window size, with Charles's prompts on it; then back to a laptop's.
+        page.until(f"!!document.querySelector({TALK})", "the Talk button")
+        fits = {f"{w}x{h}": page.fits(w, h) for w, h in SIZES}
+        page.fits(WIDTH, HEIGHT)
+
+        # Hold Talk with the mouse until the exchange greys it; pause with the mouse still
+        # down, then let go over the greyed button: the release is taken at the paused moment.
+        talk = page.centre(TALK_CSS)
         page.mouse("mouseMoved", *talk)
         page.mouse("mousePressed", *talk)
-        page.until("(function () { var b = document.querySelector("
-                   "'#prompt-buttons button[data-control=\"INPUT_CONTEXT_A\"]');"
-                   " return !b || b.disabled; })()", "Talk to be confirmed")
+        page.until(f"(function () {{ var b = document.querySelector({TALK});"
+                   " return !b || b.disabled || b.getAttribute('aria-disabled') === 'true';"
+                   " })()", "Talk to be confirmed")
+        page.key(" ", "Space", 32)
+        page.speed_shown(0)
+        paused_ms = int(page.eval("document.documentElement.getAttribute('data-live-ms')"))
         page.mouse("mouseReleased", *talk)
+        released = page.until(
+            "(function () { var l = Array.prototype.filter.call("
+            "document.querySelectorAll('#timeline li'), function (li) {"
+            " return li.lastChild.textContent === '> let go of INPUT_CONTEXT_A'; });"
+            " return l.length && parseInt(l[0].getAttribute('data-ms'), 10) + 1; })()",
+            "the release of Talk") - 1
+        page.key(" ", "Space", 32)
+        page.speed_shown(1)
         bubble = page.until(
             "(function () { var b = document.querySelector('.bubble[data-name=\"Charles\"]');"
             " return b && b.style.display !== 'none' && b.getAttribute('data-text'); })()",
             "Charles's line in the bubble")
         if PICTURE:
-            # The whole page, not only what the headless window shows of it.
-            height = page.eval("document.documentElement.scrollHeight")
-            shot = page.call("Page.captureScreenshot", format="png", captureBeyondViewport=True,
-                             clip={"x": 0, "y": 0, "width": 1500, "height": height, "scale": 1})
+            # The window as a person sees it: everything is to be in it, nothing scrolled.
+            shot = page.call("Page.captureScreenshot", format="png")
             with open(PICTURE, "wb") as picture:
                 picture.write(base64.b64decode(shot["data"]))
 
-        # Pause with the keyboard, then save.
-        for kind in ("keyDown", "keyUp"):
-            page.call("Input.dispatchKeyEvent", type=kind, key=" ", code="Space",
-                      windowsVirtualKeyCode=32, text=" " if kind == "keyDown" else "")
-        page.until("document.querySelector('[data-live-speed=\"0\"]').classList"
-                   ".contains('active')", "the pause")
+        # Pause with the keyboard, then save: the page shows the save's closing wait at once.
+        page.key(" ", "Space", 32)
+        page.speed_shown(0)
         page.click(page.centre("#save"))
         saved = os.path.join(DOWNLOADS, "playground.json")
         deadline = time.monotonic() + BOUND
         while not os.path.exists(saved) and time.monotonic() < deadline:
             time.sleep(0.05)
-        lines = page.eval("Array.prototype.map.call(document.querySelectorAll('#timeline li'),"
-                          " function (li) { return [parseInt(li.getAttribute('data-ms'), 10),"
-                          " li.lastChild.textContent]; })")
+        if os.path.exists(saved):
+            with open(saved) as f:
+                waits = sum("wait" in s for s in json.load(f)["steps"])
+            page.until("Array.prototype.filter.call(document.querySelectorAll('#timeline li'),"
+                       " function (li) { return /^> wait /.test(li.lastChild.textContent); })"
+                       f".length === {waits}", "the save's last wait on the page")
         with open(OUT, "w") as out:
-            json.dump({"bubble": bubble, "lines": lines, "saved": os.path.exists(saved)}, out)
+            json.dump({"bubble": bubble, "lines": page.lines(), "saved": os.path.exists(saved),
+                       "paused_ms": paused_ms, "released_ms": released, "fits": fits,
+                       "said": said}, out)
     finally:
         browser.kill()
         browser.wait()

@@ -78,12 +78,17 @@ TEST(PlaySteps, AScenarioWrittenOutReadsBackToTheSameSteps) {
   const auto first = campsim::ParseScenario(
       R"({"seed": 18446744073709551615, "frame_ms": 17, "clock": -5, "start": [1.5, 2.25, 3],
           "world": {"load_polls": 9, "speech_ms": 1234, "release_range": 250.5,
-                    "reuse_handles": true, "release_zeroes": true, "other_script_ms": 4000},
+                    "reuse_handles": true, "release_zeroes": true, "other_script_ms": 4000,
+                    "camp_scenario_points": false},
           "steps": [)" +
           steps + "]}",
       "first.json");
   ASSERT_TRUE(first.scenario) << first.error;
   const std::string text = campsim::ScenarioFileText(first.scenario->world, first.scenario->steps);
+  // Places and speeds as they were written, not as the floats' exact binary values.
+  for (const char* written : {"[-1400.25,-1600.5,80.1]", "\"speed\":12.3", "250.5"}) {
+    EXPECT_NE(text.find(written), std::string::npos) << written << " in\n" << text;
+  }
   const auto again = campsim::ParseScenario(text, "again.json");
   ASSERT_TRUE(again.scenario) << again.error << "\n" << text;
   EXPECT_EQ(campsim::ScenarioFileText(again.scenario->world, again.scenario->steps), text);

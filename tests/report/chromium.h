@@ -15,7 +15,18 @@
 
 namespace report_test {
 
-inline constexpr const char* kWindow = "1500,1000";
+// Tall enough that the map, which scales to the window, is as wide as its room allows both in
+// a picture and in a DOM dump (whose page is the window less the browser's bars): the two
+// then put every marker at the same pixel.
+inline constexpr const char* kWindow = "1500,1300";
+
+// The windows both pages must fit, nothing hidden or scrolled sideways: the small laptop,
+// the commonest laptop, a desktop.
+struct Screen {
+  int width, height;
+  std::string Name() const { return std::to_string(width) + "x" + std::to_string(height); }
+};
+inline const Screen kScreens[] = {{1280, 800}, {1366, 768}, {1920, 1080}};
 
 // A file of this test process alone: test programs may run side by side.
 inline std::string OwnPath(const std::string& name) {
@@ -33,16 +44,17 @@ inline bool OpensPages() { return !CAMPFIRE_SANITIZED; }
 // --screenshot=FILE); stdout goes to `out`. A fresh profile every time, no sandbox (root in
 // a container), and a bound on how long it may take.
 inline int RunChromium(const std::string& page, const std::string& fragment,
-                       const std::string& what, const std::string& out) {
+                       const std::string& what, const std::string& out,
+                       const std::string& window = kWindow) {
   static int runs = 0;
   const std::string profile = OwnPath("chromium-profile-" + std::to_string(++runs));
   const std::string command =
       "rm -rf '" + profile +
       "' && timeout 120 chromium --headless --no-sandbox --disable-gpu "
       "--no-first-run --hide-scrollbars --force-device-scale-factor=1 --window-size=" +
-      std::string(kWindow) + " --virtual-time-budget=3000 --user-data-dir='" + profile + "' " +
-      what + " 'file://" + page + fragment + "' >'" + out + "' 2>/dev/null; rc=$?; rm -rf '" +
-      profile + "'; exit $rc";
+      window + " --virtual-time-budget=3000 --user-data-dir='" + profile + "' " + what +
+      " 'file://" + page + fragment + "' >'" + out + "' 2>/dev/null; rc=$?; rm -rf '" + profile +
+      "'; exit $rc";
   return std::system(command.c_str());
 }
 

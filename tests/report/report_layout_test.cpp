@@ -3,6 +3,7 @@
 // pointed to, and the address's moment is read as a number or refused.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,7 @@ constexpr const char* kLayoutChecker = R"js(<script>
   var camp = panel('camp-live');
   // The map's fixed words (not the bubbles', the arrow's or a hidden one's) overlap no other.
   var labels = Array.prototype.slice.call(document.querySelectorAll('#map svg text')).filter(function (e) {
-    return !e.closest('#bubbles, #away') && e.getAttribute('visibility') !== 'hidden';
+    return !e.closest('#bubbles, #away, .marker') && e.getAttribute('visibility') !== 'hidden';
   }).map(function (e) { return { e: e, b: box(e) }; });
   labels.forEach(function (a, i) {
     labels.slice(i + 1).forEach(function (b) {
@@ -68,6 +69,16 @@ constexpr const char* kLayoutChecker = R"js(<script>
     document.querySelectorAll('.state').forEach(function (p) {
       if (!p.hidden && p.scrollWidth > p.clientWidth + 1) fault('#' + p.id + ' is cut: ' + p.textContent);
     });
+    // Each companion on the camp is named beside its dot, and no dot hides another.
+    var dots = [];
+    document.querySelectorAll('#camp-live g.marker[data-present="1"]').forEach(function (g) {
+      var who = g.getAttribute('data-name');
+      if (who === 'wagon' || who === 'player') return;
+      if (g.querySelector('.who').textContent !== who) fault(who + "'s dot is not named");
+      var r = g.lastChild.getBoundingClientRect(), at = [r.left + r.width / 2, r.top + r.height / 2];
+      dots.forEach(function (d) { if (Math.hypot(d[0] - at[0], d[1] - at[1]) < 8) fault(who + "'s dot hides under " + d[2] + "'s"); });
+      dots.push([at[0], at[1], who]);
+    });
     var player = document.querySelector('g.marker[data-name="player"][data-panel="camp-live"]');
     var away = document.getElementById('away');
     if (player.getAttribute('data-present') !== '1') return;
@@ -78,6 +89,7 @@ constexpr const char* kLayoutChecker = R"js(<script>
     if (!off) return;
     var arrow = box(away.querySelector('.arrow')), text = box(away.querySelector('text'));
     if (!inside(arrow, camp) || !inside(text, camp)) fault('the arrow to the player leaves the camp panel');
+    labels.forEach(function (l) { if (hit(text, l.b)) fault('the distance to the player covers "' + l.e.textContent + '"'); });
     var ex = parseFloat(away.getAttribute('data-edge-x')), ey = parseFloat(away.getAttribute('data-edge-y'));
     var ax = ex - (arrow.x + arrow.w / 2), ay = ey - (arrow.y + arrow.h / 2);  // towards its tip
     var tx = px - ex, ty = py - ey;
@@ -136,11 +148,15 @@ TEST_F(ReportLayout, AtEveryEventNothingLeavesItsPanelOrCoversAName) {
       "<img src=x onerror=alert(1)>.json",
       R"({"steps": [{"silent_line": "</script><img src=x onerror=alert(2)>"},
                     {"never_loads": "<img src=x onerror=alert(3)>"}, {"wait": 30000}]})");
+  // Eight minutes in the camp: Charles works at his wood pile (E), beside Abe's home.
+  const std::string at_work = campsim_test::WriteTemp(
+      "at_work.json", R"({"start": [-1600.0, -1400.0, 82.0], "steps": [{"wait": 480000}]})");
   for (const auto& [name, args] : std::vector<std::pair<std::string, std::vector<std::string>>>{
            {"tour", {}},
            {"visit_charles", {examples + "visit_charles.json"}},
            {"reload_at_the_camp", {examples + "reload_at_the_camp.json"}},
            {"hostile", {hostile}},
+           {"charles_at_work", {at_work}},
        }) {
     SCOPED_TRACE(name);
     const std::string dom = RunPage(args, name, kLayoutChecker);
@@ -149,6 +165,37 @@ TEST_F(ReportLayout, AtEveryEventNothingLeavesItsPanelOrCoversAName) {
     EXPECT_EQ(root.at("data-errors"), "");
     EXPECT_EQ(root.at("data-faults"), "");
     EXPECT_GT(std::stoi(root.at("data-moments")), 10) << "the checker stepped through the run";
+  }
+}
+
+// In the windows of a small laptop, the commonest laptop and a desktop, the whole page is
+// seen at the run's end with nothing scrolled: the map, the panel, the controls and their
+// keys, the current (last) timeline line, no line cut, no sideways scroll.
+TEST_F(ReportLayout, FitsEachWindowWithNothingScrolled) {
+  const std::string page = report_test::OwnPath("fits.html");
+  const auto run = campsim_test::RunCampsimWith({"--quiet", "--report", page});
+  ASSERT_EQ(run.code, 0) << run.err;
+  std::string html = campsim_test::ReadText(page);
+  const std::string fits =
+      campsim_test::ReadText(std::string(CAMPFIRE_SOURCE_DIR) + "/tests/report/fits_check.js");
+  html.replace(html.rfind("</body>"), 7,
+               "<script>setTimeout(function () {"  // once the window has its size
+               " document.documentElement.setAttribute('data-fits', JSON.stringify(" +
+                   fits + ")); }, 500);</script></body>");
+  const std::string copy = report_test::OwnPath("fits-checked.html");
+  campsim_test::WriteTemp(copy.substr(::testing::TempDir().size()), html);
+  for (const auto& screen : report_test::kScreens) {
+    SCOPED_TRACE(screen.Name());
+    const std::string out = report_test::OwnPath("fits-dom.html");
+    ASSERT_EQ(report_test::RunChromium(
+                  copy, "#t=1e9", "--dump-dom", out,
+                  std::to_string(screen.width) + "," + std::to_string(screen.height)),
+              0);
+    const auto root = Root(campsim_test::ReadText(out));
+    EXPECT_EQ(root.at("data-errors"), "");
+    const auto seen = nlohmann::json::parse(root.at("data-fits"));
+    EXPECT_EQ(seen["faults"], nlohmann::json::array());
+    EXPECT_GT(seen["lines"].get<int>(), 100) << "the tour's timeline is on the page";
   }
 }
 

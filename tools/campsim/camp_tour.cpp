@@ -15,7 +15,7 @@ constexpr std::int32_t kHold = 800;  // the prompts confirm after 700 ms
 
 Scenario CampTour() {
   Scenario tour;
-  tour.name = "camp tour";
+  tour.name = kCampTourName;
   tour.world.seed = 1;
   // South-east of the camp, out of every companion's reach.
   tour.world.playerStart = {-1330.0f, -1640.0f, 80.0f};

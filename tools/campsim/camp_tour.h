@@ -5,6 +5,8 @@
 
 namespace campsim {
 
+inline constexpr const char* kCampTourName = "camp tour";
+
 Scenario CampTour();
 
 }  // namespace campsim

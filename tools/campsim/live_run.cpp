@@ -123,7 +123,8 @@ void LiveRun::CloseWait() {
 
 // Busy, inside a step: every save waiting is told so. Between steps: each save whose steps
 // have all been played gets the file.
-void LiveRun::AnswerSaves(bool busy) {
+bool LiveRun::AnswerSaves(bool busy) {
+  bool answered = false;
   std::unique_lock lock(mutex_);
   for (auto it = saves_.begin(); it != saves_.end();) {
     SaveRequest* request = *it;
@@ -140,6 +141,7 @@ void LiveRun::AnswerSaves(bool busy) {
       continue;
     }
     it = saves_.erase(it);
+    answered = true;
     lock.unlock();
     CloseWait();
     lock.lock();
@@ -153,17 +155,20 @@ void LiveRun::AnswerSaves(bool busy) {
             : std::pair{std::string(), "the run cannot be saved as a scenario: " + problem});
     it = saves_.begin();
   }
+  return answered;
 }
 
 void LiveRun::ApplyWaiting() {
+  bool saved = false;
   for (bool applied = false;; applied = true) {
-    AnswerSaves(false);
+    saved = AnswerSaves(false) || saved;
     Step step;
     {
       std::unique_lock lock(mutex_);
       if (waiting_.empty() || stopping_) {
         lock.unlock();
-        if (applied) Publish(true);  // the page sees the last step's end at once
+        // The page sees the last step's end, and a save's closing wait, at once, paused or not.
+        if (applied || saved) Publish(true);
         return;
       }
       step = std::move(waiting_.front());

@@ -74,7 +74,7 @@ class LiveRun final : private FrameObserver, private TimelineListener {
   void Main();
   void ApplyWaiting();
   void CloseWait();
-  void AnswerSaves(bool busy);
+  bool AnswerSaves(bool busy);  // true if a save was answered with its file
   void Publish(bool force);
   json NowState() const;
   void Pace();

@@ -65,12 +65,7 @@ void Places(Svg& svg, const View& v) {
 }
 
 void Homes(Svg& svg, const View& v) {
-  for (const CompanionInfo& c : kCompanions) {
-    Put(svg,
-        "<circle cx=\"{:.1f}\" cy=\"{:.1f}\" r=\"6\" fill=\"{}\" stroke=\"#ffffff\" "
-        "stroke-width=\"1.5\"/>\n",
-        v.X(c.home.x), v.Y(c.home.y), StyleOf(c.name).colour);
-  }
+  for (const CompanionInfo& c : kCompanions) HouseMark(svg, v.X(c.home.x), v.Y(c.home.y), c.name);
 }
 
 // Labels go on last, each where it hides no other: the homes' names and the fixed places
@@ -101,8 +96,7 @@ void Labels(Svg& svg, const View& v) {
     Text(svg, p.x, p.y, text, size, colour, extra);
   };
   for (const CompanionInfo& c : kCompanions) {
-    put(c.home, c.name, 12, StyleOf(c.name).colour, 8,
-        " font-weight=\"bold\" stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\"");
+    put(c.home, std::string(c.name) + "'s home", 10, StyleOf(c.name).colour, 8, kHalo);
   }
   put(tent, "tent centre", 11, kTentColour, 9, kHalo);
   put(wagon, "wagon", 11, StyleOf("wagon").colour, 9, kHalo);

@@ -24,6 +24,8 @@ View CampView();
 void DrawCampPanel(Svg& svg, const View& v, const std::vector<Trail>& trails,
                    const MapLayers& layers);
 void DrawLegend(Svg& svg, double x, double y);
+// A companion's home: a small house in outline, unlike the filled dot that moves.
+void HouseMark(Svg& svg, double x, double y, std::string_view name);
 // The inset fits the wagon's spot, the fence and where the player and the wagon went.
 View RouteView(double x, double y, double width, double height, const std::vector<Trail>& trails);
 void DrawRoutePanel(Svg& svg, const View& v, double x, double y, const std::vector<Trail>& trails,

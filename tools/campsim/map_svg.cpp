@@ -12,6 +12,13 @@ constexpr double kLegendHeight = 300.0;
 
 }  // namespace
 
+void HouseMark(Svg& svg, double x, double y, std::string_view name) {
+  Put(svg,
+      "<polygon class=\"home\" points=\"{:.1f},{:.1f} {:.1f},{:.1f} {:.1f},{:.1f} {:.1f},{:.1f} "
+      "{:.1f},{:.1f}\" fill=\"#ffffff\" stroke=\"{}\" stroke-width=\"1.5\"/>\n",
+      x - 5, y + 5, x - 5, y - 1, x, y - 6, x + 5, y - 1, x + 5, y + 5, StyleOf(name).colour);
+}
+
 void DrawLegend(Svg& svg, double x, double y) {
   Text(svg, x, y, "Trails (every 0.5 s of game clock)", 13, "#222222", " font-weight=\"bold\"");
   y += 20;
@@ -27,7 +34,7 @@ void DrawLegend(Svg& svg, double x, double y) {
   y += 8;
   Text(svg, x, y, "Places", 13, "#222222", " font-weight=\"bold\"");
   y += 20;
-  Put(svg, "<circle cx=\"{:.1f}\" cy=\"{:.1f}\" r=\"6\" fill=\"#1f77b4\"/>\n", x + 15, y - 4);
+  HouseMark(svg, x + 15, y - 4, "Charles");
   Text(svg, x + 38, y, "a companion's home", 12, "#222222");
   y += 18;
   Put(svg,
@@ -67,7 +74,8 @@ std::string DrawMap(const std::vector<Trail>& trails, const MapCaption& caption,
   Svg svg;
   Put(svg,
       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"{0:.0f}\" height=\"{1:.0f}\" "
-      "viewBox=\"0 0 {0:.0f} {1:.0f}\" font-family=\"sans-serif\">\n",
+      "viewBox=\"0 0 {0:.0f} {1:.0f}\" preserveAspectRatio=\"xMinYMin meet\" "
+      "font-family=\"sans-serif\">\n",
       kMapWidth, kMapHeight);
   Put(svg, "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
   Text(svg, kMapMargin, 30, "Campfire: " + caption.title, 18, "#111111", " font-weight=\"bold\"");

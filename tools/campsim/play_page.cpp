@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "tools/campsim/camp_tour.h"
 #include "tools/campsim/map_panels.h"
 #include "tools/campsim/replay.h"
 #include "tools/campsim/report_assets.h"
@@ -26,15 +27,18 @@ constexpr const char* kControls =
 
 constexpr const char* kHelp =
     "<p class=\"help\">Click the map: the player walks there (ride ticked, or Shift held: "
-    "rides). Arrow keys or WASD: a few steps. Click a companion, or L for the nearest: lock "
-    "on; Esc lets go. Hold a prompt's button, or its number key, for as long as the prompt is "
-    "to be held. B boards the wagon, X gets out, R reloads the game where the player stands. "
+    "rides). Arrow keys or WASD: a few steps. Click a companion, or L for the nearest within "
+    "30 units: lock on; Esc lets go. Hold a prompt's button, or its number key, for as long "
+    "as the prompt is to be held. B boards the wagon from within 5 units of it, X gets out, R "
+    "reloads the game where the player stands. "
     "Space pauses and goes on. Save as scenario downloads what was played as a scenario "
     "file, which <code>campsim FILE</code> replays.</p>\n";
 
 }  // namespace
 
-std::string PlayPageHtml(const std::string& title, std::int32_t frameMs) {
+std::string PlayPageHtml(const std::string& name, std::int32_t frameMs) {
+  // The playground takes a file's world and start, never its steps, nor the tour's.
+  const std::string title = name == kCampTourName ? "the camp, from the tour's start" : name;
   ReplayRecorder empty(nullptr);
   Replay start = empty.Current();
   start.frameMs = frameMs;
@@ -43,7 +47,7 @@ std::string PlayPageHtml(const std::string& title, std::int32_t frameMs) {
   fmt::format_to(std::back_inserter(html),
                  "<title>Campfire playground: {}</title>\n<style>\n{}{}</style>\n", Escape(title),
                  kReportStyle, kPlayStyle);
-  html += "</head>\n<body>\n";
+  html += "</head>\n<body>\n<div id=\"screen\">\n";
   fmt::format_to(std::back_inserter(html), "<h1>Campfire playground: {}</h1>\n", Escape(title));
   html += kControls;
   html += "<div id=\"main\">\n<div id=\"map\">\n";
@@ -57,6 +61,7 @@ std::string PlayPageHtml(const std::string& title, std::int32_t frameMs) {
   StatePanels(html);
   html += "<ol id=\"timeline\">\n</ol>\n</div>\n</div>\n";
   html += kHelp;
+  html += "</div>\n";
   html += "<script type=\"application/json\" id=\"run-data\">" + ScriptSafe(ReplayJson(start)) +
           "</script>\n";
   fmt::format_to(std::back_inserter(html), "<script>\n{}</script>\n<script>\n{}</script>\n",

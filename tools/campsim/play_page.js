@@ -8,6 +8,9 @@
   var root = document.documentElement;
   var svg = document.querySelector('#map svg');
   var WALK = 2, RIDE = 8, STRIDE = 3;  // units a second, and units a key moves the player
+  // How near the player must stand: to the wagon's middle to climb aboard (half its length
+  // and a reach), and to a companion for L to lock on.
+  var BOARD_REACH = 5, LOCK_REACH = 30;
   var now = { prompts: [], speed: 1 };
   var held = null;  // the control a button or key holds down
   var lastSpeed = 1;
@@ -88,9 +91,15 @@
     now.prompts.forEach(function (p, i) {
       var b = document.createElement('button');
       b.textContent = (i + 1) + ': ' + p.label;
-      b.disabled = !p.enabled;
+      // Not `disabled`: a disabled button under the pointer swallows the mouse's release,
+      // and the hold would go on.
+      b.setAttribute('aria-disabled', p.enabled ? 'false' : 'true');
       b.setAttribute('data-control', p.control);
-      b.addEventListener('mousedown', function (e) { e.preventDefault(); press(p.control); });
+      b.addEventListener('pointerdown', function (e) {
+        if (e.button !== 0) return;
+        e.preventDefault();
+        if (p.enabled) press(p.control);
+      });
       box.appendChild(b);
     });
   }
@@ -104,7 +113,10 @@
     step({ release: held });
     held = null;
   }
-  document.addEventListener('mouseup', release);
+  // Let go wherever the button is released, even over a button rebuilt or greyed meanwhile.
+  ['pointerup', 'pointercancel', 'mouseup'].forEach(function (kind) {
+    window.addEventListener(kind, release, true);
+  });
   window.addEventListener('blur', release);
 
   // --- the map: a click walks (or rides) there, locks on to a companion, or reloads there ---
@@ -137,7 +149,9 @@
     if (!at) return;
     var v = replay.views.camp;
     var hit = at.view === v && companions().filter(function (g) {
-      var gx = v.X(parseFloat(g.getAttribute('data-x'))), gy = v.Y(parseFloat(g.getAttribute('data-y')));
+      var nudge = (g.getAttribute('data-nudge') || '0,0').split(',').map(parseFloat);
+      var gx = v.X(parseFloat(g.getAttribute('data-x'))) + nudge[0];
+      var gy = v.Y(parseFloat(g.getAttribute('data-y'))) + nudge[1];
       return Math.hypot(gx - at.px, gy - at.py) <= 12;
     })[0];
     if (hit) return step({ target: hit.getAttribute('data-name') });
@@ -148,15 +162,38 @@
     var ride = e.shiftKey || document.getElementById('ride').checked;
     step({ go: place(at.x, at.y), speed: ride ? RIDE : WALK });
   });
+  function distanceTo(g) {
+    return Math.hypot(parseFloat(g.getAttribute('data-x')) - now.player[0],
+                      parseFloat(g.getAttribute('data-y')) - now.player[1]);
+  }
+  // A key that does nothing says why, in one line.
+  function why(text) { show('refusal', text); }
   function lockNearest() {
     if (!now.player) return;
     var best = null, bestD = Infinity;
     companions().forEach(function (g) {
-      var d = Math.hypot(parseFloat(g.getAttribute('data-x')) - now.player[0],
-                         parseFloat(g.getAttribute('data-y')) - now.player[1]);
+      var d = distanceTo(g);
       if (d < bestD) { bestD = d; best = g.getAttribute('data-name'); }
     });
-    if (best) step({ target: best });
+    if (best && bestD <= LOCK_REACH) return step({ target: best });
+    why(best ? 'L: nobody within ' + LOCK_REACH + ' units to lock on to (' + best + ' is ' +
+               Math.round(bestD) + ' units away); click a companion to lock on from afar'
+             : 'L: no companion is in the camp to lock on to');
+  }
+  function board() {
+    if (now.aboard) return why('B: the player is in the wagon already');
+    var wagon = document.querySelector('#camp-live .marker[data-name="wagon"][data-present="1"]');
+    if (!wagon || !now.player) return why('B: there is no wagon to board now');
+    var d = distanceTo(wagon);
+    if (d > BOARD_REACH) {
+      return why('B: the wagon is ' + Math.round(d) + ' units away; walk within ' + BOARD_REACH +
+                 ' units of it to board');
+    }
+    step({ board: 'wagon' });
+  }
+  function leave() {
+    if (!now.aboard) return why('X: the player is on foot; there is nothing to get out of');
+    step({ leave: true });
   }
   function stride(dx, dy) {
     if (now.player) step({ go: place(now.player[0] + dx * STRIDE, now.player[1] + dy * STRIDE), speed: WALK });
@@ -179,8 +216,8 @@
   var buttons = {
     lock: lockNearest,
     unlock: function () { step({ target: null }); },
-    board: function () { step({ board: 'wagon' }); },
-    leave: function () { step({ leave: true }); },
+    board: board,
+    leave: leave,
     reload: function () { step({ reload: true }); },
     restart: function () { step({ restart: true }); },
     save: save

@@ -96,7 +96,7 @@ void WriteReportHtml(std::ostream& out, const Replay& replay, const MapCaption& 
   html += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
   fmt::format_to(std::back_inserter(html), "<title>Campfire: {}</title>\n<style>\n{}</style>\n",
                  Escape(caption.title), kReportStyle);
-  html += "</head>\n<body>\n";
+  html += "</head>\n<body>\n<div id=\"screen\">\n";
   fmt::format_to(std::back_inserter(html), "<h1>Campfire: {}</h1>\n", Escape(caption.title));
   html +=
       "<div id=\"controls\"><button id=\"play\">Play</button>"
@@ -112,7 +112,7 @@ void WriteReportHtml(std::ostream& out, const Replay& replay, const MapCaption& 
   html += "</div>\n<div id=\"side\">\n";
   StatePanels(html);
   TimelineList(html, replay);
-  html += "</div>\n</div>\n";
+  html += "</div>\n</div>\n</div>\n";
   Summary(html, summary);
   html += "<script type=\"application/json\" id=\"run-data\">" + ScriptSafe(ReplayJson(replay)) +
           "</script>\n";

@@ -119,11 +119,16 @@
     m.views.forEach(function (view) {
       var g = make('g', { 'class': 'marker', 'data-name': track.name, 'data-panel': view.g.id }, view.g);
       make('circle', { 'class': 'blip', r: 12, fill: 'none', stroke: '#f1c40f', 'stroke-width': 3 }, g);
+      // Who it is, beside the mark (the mark stays the group's last child: its centre is
+      // where the marker is). The wagon, the one oblong, is named on the map already.
+      make('text', { 'class': 'who', x: 10, y: -7, 'font-size': 10, 'font-weight': 'bold',
+                     fill: track.colour, stroke: '#ffffff', 'stroke-width': 3,
+                     'paint-order': 'stroke' }, g).textContent =
+          track.name === 'wagon' ? '' : track.name;
       if (track.name === 'wagon') {
         make('rect', { x: -8, y: -5, width: 16, height: 10, rx: 2, fill: track.colour,
                        stroke: '#111111', 'stroke-width': 2 }, g);
       } else {
-        // A dark ring tells a marker from the home dot it may stand on.
         make('circle', { r: track.name === 'player' ? 6 : 7, fill: track.colour,
                          stroke: track.name === 'player' ? '#ffffff' : '#111111',
                          'stroke-width': 2 }, g);
@@ -183,7 +188,7 @@
   // Every text in the camp panel (names, letters, numbers, the scale): a bubble leaves them be.
   var labelBoxes = [];
   document.querySelectorAll('#map svg text').forEach(function (e) {
-    if (e === measure) return;
+    if (e === measure || e.closest('.marker')) return;
     var b = e.getBBox();
     var box = { x: b.x - 1, y: b.y - 1, w: b.width + 2, h: b.height + 2 };
     if (overlaps(box, { x: camp.left, y: camp.top, w: camp.width, h: camp.height })) {
@@ -267,14 +272,26 @@
     arrow.setAttribute('transform', 'translate(' + ex.toFixed(1) + ',' +
         ey.toFixed(1) + ') rotate(' + angle.toFixed(1) + ') translate(-16,0)');
     awayText.textContent = 'player, ' + units + ' units away';
-    // The words a little inward from the arrow, inside the panel.
+    // The words a little inward from the arrow, inside the panel, on no name or number of
+    // the map: the nearest such place, along the edge and inward.
     var tw = awayText.getComputedTextLength();
     var len = Math.hypot(dx, dy);
-    var tx = ex - dx / len * 30 - tw / 2, ty = ey - dy / len * 30 + 4;
-    tx = Math.min(Math.max(tx, camp.left + 4), camp.left + camp.width - tw - 4);
-    ty = Math.min(Math.max(ty, camp.top + 14), camp.top + camp.height - 6);
-    awayText.setAttribute('x', tx.toFixed(1));
-    awayText.setAttribute('y', ty.toFixed(1));
+    var ix = dx / len, iy = dy / len;  // outward; along the edge is (-iy, ix)
+    var best = null;
+    [30, 48, 66, 84].some(function (inward) {
+      return [0, 40, -40, 80, -80, 120, -120].some(function (along) {
+        var tx = ex - ix * inward - iy * along - tw / 2, ty = ey - iy * inward + ix * along + 4;
+        tx = Math.min(Math.max(tx, camp.left + 4), camp.left + camp.width - tw - 4);
+        ty = Math.min(Math.max(ty, camp.top + 14), camp.top + camp.height - 6);
+        var box = { x: tx - 1, y: ty - 11, w: tw + 2, h: 14 };
+        if (!best) best = box;
+        if (labelBoxes.some(function (l) { return overlaps(box, l); })) return false;
+        best = box;
+        return true;
+      });
+    });
+    awayText.setAttribute('x', (best.x + 1).toFixed(1));
+    awayText.setAttribute('y', (best.y + 11).toFixed(1));
     away.setAttribute('data-edge-x', ex.toFixed(1));
     away.setAttribute('data-edge-y', ey.toFixed(1));
     away.setAttribute('data-units', String(units));
@@ -301,8 +318,25 @@
     e.hidden = !text;
   }
 
+  // Where a marker is drawn in its panel: at its place, or moved a little aside from a marker
+  // drawn before it there (Charles and Abe at the same spot), so that neither hides the other.
+  var NUDGES = [[0, 0], [16, 0], [-16, 0], [0, 16], [0, -16], [16, 16], [-16, -16]];
+  function drawnAt(view, at, drawn) {
+    var px = view.X(at.x), py = view.Y(at.y);
+    for (var k = 0; k < NUDGES.length; ++k) {
+      var x = px + NUDGES[k][0], y = py + NUDGES[k][1];
+      if (!drawn.some(function (d) { return Math.hypot(d[0] - x, d[1] - y) < 14; })) {
+        drawn.push([x, y]);
+        return [x, y, NUDGES[k][0], NUDGES[k][1]];
+      }
+    }
+    drawn.push([px, py]);
+    return [px, py, 0, 0];
+  }
+
   function draw() {
     var speaking = [];
+    var drawn = {};
     markers.forEach(function (m) {
       var at = positionAt(m.track, t);
       trailUpTo(m.track, campTrails, t, m.campTrail);
@@ -314,8 +348,14 @@
         g.setAttribute('data-present', at ? '1' : '0');
         g.querySelector('.blip').style.display = blip ? '' : 'none';
         if (!at) return;
-        g.setAttribute('transform', 'translate(' + view.X(at.x).toFixed(2) + ',' +
-                       view.Y(at.y).toFixed(2) + ')');
+        // The player and the wagon are drawn where they are; a companion steps aside from a
+        // companion drawn before.
+        var fixed = m.track.name === 'wagon' || m.track.name === 'player';
+        var p = fixed ? [view.X(at.x), view.Y(at.y), 0, 0]
+                      : drawnAt(view, at, drawn[view.g.id] || (drawn[view.g.id] = []));
+        if (k === 0) m.px = p;
+        g.setAttribute('transform', 'translate(' + p[0].toFixed(2) + ',' + p[1].toFixed(2) + ')');
+        g.setAttribute('data-nudge', p[2] + ',' + p[3]);
         g.setAttribute('data-x', at.x.toFixed(2));
         g.setAttribute('data-y', at.y.toFixed(2));
       });
@@ -334,12 +374,13 @@
     markers.forEach(function (m) {
       var g = m.groups[0];
       if (g.style.display === 'none') return;
-      var at = positionAt(m.track, t);
-      taken.push({ x: camp.X(at.x) - 9, y: camp.Y(at.y) - 9, w: 18, h: 18 });
+      taken.push({ x: m.px[0] - 9, y: m.px[1] - 9, w: 18, h: 18 });
+      var who = g.querySelector('.who').getBBox();
+      taken.push({ x: m.px[0] + who.x, y: m.px[1] + who.y, w: who.width, h: who.height });
     });
     speaking.sort(function (a, b) { return b.span[0] - a.span[0]; });
     speaking.forEach(function (s) {
-      showBubble(bubble(s.m.track.name), s.span[2], camp.X(s.at.x), camp.Y(s.at.y), taken);
+      showBubble(bubble(s.m.track.name), s.span[2], s.m.px[0], s.m.px[1], taken);
     });
     document.querySelectorAll('#map .prop').forEach(function (p) {
       p.setAttribute('opacity', spanAt('props', t) ? '1' : '0.25');
@@ -365,16 +406,23 @@
     if (line !== current) {
       if (current) current.classList.remove('current');
       current = line;
-      if (line) {
-        line.classList.add('current');
-        var list = document.getElementById('timeline');
-        list.scrollTop = line.offsetTop - list.clientHeight / 2;
-      }
+      if (line) line.classList.add('current');
+      showCurrent();
     }
     if (slider) slider.value = t;
     if (clock) clock.textContent = clockText(t) + ' of ' + clockText(run.lengthMs);
     root.setAttribute('data-t', String(t));
   }
+
+  // The current line in the middle of the timeline; again whenever the timeline changes
+  // size (the window does, or a panel above it shows or hides).
+  function showCurrent() {
+    if (!current) return;
+    var list = document.getElementById('timeline');
+    list.scrollTop = current.offsetTop - list.clientHeight / 2;
+  }
+  if (window.ResizeObserver) new ResizeObserver(showCurrent).observe(document.getElementById('timeline'));
+  else window.addEventListener('resize', showCurrent);
 
   function locate() {
     markers.forEach(function (m) {
@@ -498,6 +546,7 @@
     }
     seek(ms, false);
     setText('notice', note);
+    showCurrent();  // the notice took room from the timeline
     locate();
   }
   window.addEventListener('hashchange', function () {

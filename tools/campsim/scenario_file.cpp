@@ -54,6 +54,10 @@ constexpr auto kWorldSettings = std::to_array<Setting>({
      [](const json& v, sim::WorldSettings& w) {
        w.otherScriptEveryMs = Milliseconds(v, "\"world.other_script_ms\"");
      }},
+    {"camp_scenario_points",
+     [](const json& v, sim::WorldSettings& w) {
+       w.campScenarioPoints = Boolean(v, "\"world.camp_scenario_points\"");
+     }},
 });
 
 void ReadWorld(const json& v, sim::WorldSettings& w);
