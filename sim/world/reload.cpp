@@ -19,6 +19,7 @@ void World::Reload(std::optional<Vec3> playerAt) {
   player.position = at;
   player.heading = heading;
   player.ped.relationshipGroup = JoaatHash("PLAYER");
+  player.owner = Owner::Nobody;
 
   for (const Entity& e : s.entities) s.FreeHandle(e.handle);
   for (const PromptInfo& p : s.prompts) s.FreeHandle(p.handle);
@@ -35,6 +36,7 @@ void World::Reload(std::optional<Vec3> playerAt) {
   s.relations.clear();
   s.lockOn = 0;
   s.heldControls.clear();
+  s.proved.clear();
 
   // Unless the world reuses numbers, handles go on from the counter, so no number from
   // before the reload is valid again.
