@@ -10,15 +10,21 @@
 
 namespace campfire {
 
-bool EarlierStartMayHaveLeftThings(EntityHandle playerPed) {
-  return playerPed != 0 && (playerPed == camp.startPlayerPed || playerPed == LastSeenPlayerPed());
+bool IsTheWorldAnEarlierStartLeft(EntityHandle playerPed) {
+  if (playerPed == 0 || (playerPed != camp.startPlayerPed && playerPed != LastSeenPlayerPed())) {
+    return false;
+  }
+  // Entities only: a prop-set number asked after would be a question of the wrong kind if the
+  // number had since gone to an entity.
+  return AnyCompanionLeft() || WagonLeft();
 }
 
-// The prompts go first, while the companions that vouch for them are still there.
+// Prompts carry no model: the world shown to be the one the earlier start left vouches for
+// them, even for a companion that has since vanished.
 void RemoveWhatAnEarlierStartLeft() {
-  DeleteLeftoverPrompts(camp.charlesPrompts, camp.charles);
-  DeleteLeftoverPrompts(camp.sadiePrompts, camp.sadie);
-  DeleteLeftoverPrompts(camp.karenPrompts, camp.karen);
+  DeleteLeftoverPrompts(camp.charlesPrompts);
+  DeleteLeftoverPrompts(camp.sadiePrompts);
+  DeleteLeftoverPrompts(camp.karenPrompts);
   RemoveLeftoverCompanions();
   RemoveLeftoverTent();
   RemoveLeftoverProps();

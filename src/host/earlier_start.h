@@ -6,9 +6,11 @@
 
 namespace campfire {
 
-// Whether an earlier start of the script may have left things in the world: the player's
-// ped is one that start saw. After a reload the player always has a new ped.
-bool EarlierStartMayHaveLeftThings(EntityHandle playerPed);
+// Whether the world is the one an earlier start of the script left: the player's ped is one
+// that start saw (after a reload the player always has a new ped), and, since the game
+// might give a new ped an old number, a companion or the wagon that start kept is still
+// there as it left it. Costs no call on the first start.
+bool IsTheWorldAnEarlierStartLeft(EntityHandle playerPed);
 
 // Removes what an earlier start made that is still there and still the plugin's.
 void RemoveWhatAnEarlierStartLeft();
