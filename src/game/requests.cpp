@@ -43,10 +43,12 @@ void ReleasePropset(NameHash propset) {
   if (pendingPropset == propset) pendingPropset = 0;
 }
 
-void ReleaseInterruptedRequests(bool sameWorld) {
-  if (pendingModel != 0) ReleaseModel(pendingModel);
-  if (pendingPropset != 0) ReleasePropset(pendingPropset);
+void ReleaseInterruptedRequests(bool samePlayer, bool sameWorld) {
+  if (pendingModel != 0 && samePlayer) ReleaseModel(pendingModel);
+  if (pendingPropset != 0 && samePlayer) ReleasePropset(pendingPropset);
   if (pendingOutfit != 0 && sameWorld) ReleaseOutfit(pendingOutfit);
+  pendingModel = 0;
+  pendingPropset = 0;
   pendingOutfit = 0;
 }
 

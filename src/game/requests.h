@@ -19,10 +19,11 @@ void ReleaseOutfit(std::int32_t request);
 void RequestPropset(NameHash propset);
 void ReleasePropset(NameHash propset);
 
-// What a stopped start left requested. The model and prop set are names: releasing one the
-// game has already forgotten (after a reload) changes nothing. An outfit request is a
-// number the game may have given out again, so it is released only in the world the
-// stopped start left. Forgotten either way; costs no call when nothing was pending.
-void ReleaseInterruptedRequests(bool sameWorld);
+// What a stopped start left requested, released by the next start unless the game reloaded
+// (which drops every request): the model and prop set when the player's ped is one the
+// stopped start saw (names: releasing one the game no longer holds changes nothing); an
+// outfit request, a number the game may have given out again, only in the world the stopped
+// start left. Forgotten either way; costs no call when nothing was pending.
+void ReleaseInterruptedRequests(bool samePlayer, bool sameWorld);
 
 }  // namespace campfire

@@ -10,14 +10,13 @@
 
 namespace campfire {
 
-bool IsTheWorldAnEarlierStartLeft(EntityHandle playerPed) {
-  if (playerPed == 0 || (playerPed != camp.startPlayerPed && playerPed != LastSeenPlayerPed())) {
-    return false;
-  }
-  // Entities only: a prop-set number asked after would be a question of the wrong kind if the
-  // number had since gone to an entity.
-  return AnyCompanionLeft() || WagonLeft();
+bool PlayerPedIsOneAnEarlierStartSaw(EntityHandle playerPed) {
+  return playerPed != 0 && (playerPed == camp.startPlayerPed || playerPed == LastSeenPlayerPed());
 }
+
+// Entities only: a prop-set number asked after would be a question of the wrong kind if the
+// number had since gone to an entity.
+bool AnEarlierStartLeftSomething() { return AnyCompanionLeft() || WagonLeft(); }
 
 // Prompts carry no model: the world shown to be the one the earlier start left vouches for
 // them, even for a companion that has since vanished.

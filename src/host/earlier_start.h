@@ -6,11 +6,14 @@
 
 namespace campfire {
 
-// Whether the world is the one an earlier start of the script left: the player's ped is one
-// that start saw (after a reload the player always has a new ped), and, since the game
-// might give a new ped an old number, a companion or the wagon that start kept is still
-// there as it left it. Costs no call on the first start.
-bool IsTheWorldAnEarlierStartLeft(EntityHandle playerPed);
+// Whether the player's ped is one an earlier start of the script saw: after a reload the
+// player always has a new ped. Costs no call.
+bool PlayerPedIsOneAnEarlierStartSaw(EntityHandle playerPed);
+
+// Whether a companion or the wagon an earlier start kept is still there as it left it. With
+// the player's ped above, the evidence that the world is the one that start left: the game
+// might give a new ped an old number, so the ped alone is not enough.
+bool AnEarlierStartLeftSomething();
 
 // Removes what an earlier start made that is still there and still the plugin's.
 void RemoveWhatAnEarlierStartLeft();

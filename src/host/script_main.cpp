@@ -53,8 +53,9 @@ void RunFrame() {
 // earlier run was dropped where it stood. Each start begins from the state at load.
 void ScriptMain() {
   const EntityHandle playerPed = PlayerPedId();
-  const bool sameWorld = IsTheWorldAnEarlierStartLeft(playerPed);
-  ReleaseInterruptedRequests(sameWorld);
+  const bool samePlayer = PlayerPedIsOneAnEarlierStartSaw(playerPed);
+  const bool sameWorld = samePlayer && AnEarlierStartLeftSomething();
+  ReleaseInterruptedRequests(samePlayer, sameWorld);
   if (sameWorld) RemoveWhatAnEarlierStartLeft();
   camp = CampState{};
   NotePlayerPed(playerPed);

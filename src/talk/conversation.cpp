@@ -30,14 +30,15 @@ std::int32_t ChooseVariation(const Variation& variation) {
   return Invoke<std::int32_t>(natives::GetRandomIntInRange, variation.lo, variation.hi);
 }
 
-// The player's ped and the count of waits when it was read.
+// The player's ped and the count of waits when it was read. Every wait inside an exchange
+// reads the player's ped again (WaitAndWatchPlayer): a line after a wait takes that reading.
 struct PlayerRead {
   EntityHandle ped;
   std::uint32_t at;
 
   EntityHandle Fresh() {
     if (at != WaitsSoFar()) {
-      ped = PlayerPedId();
+      ped = LastSeenPlayerPed();
       at = WaitsSoFar();
     }
     return ped;

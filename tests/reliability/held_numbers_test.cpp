@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "reliability/fault_fixture.h"
@@ -60,9 +61,11 @@ struct Fault {
 
 void ExpectNothingHeldOrForeignTouched(FaultRun& run, sim::Handle theirs) {
   sim::World& world = run.world();
-  EXPECT_EQ(world.HeldAcrossWaitCount(), 0u)
-      << "first: " << sim::SignatureOf(world.HeldAcrossWait().front().native).name << " on "
-      << world.HeldAcrossWait().front().handle;
+  std::set<std::string> held;
+  for (const sim::HeldCall& call : world.HeldAcrossWait()) {
+    held.insert(sim::SignatureOf(call.native).name);
+  }
+  EXPECT_EQ(world.HeldAcrossWaitCount(), 0u) << testing::PrintToString(held);
   EXPECT_TRUE(world.UnownedDeletions().empty()) << "deleted without owning it";
   EXPECT_TRUE(world.HandleFindings().empty()) << "a kind mismatch or another's thing touched";
   if (theirs != 0) {
@@ -80,9 +83,10 @@ TEST_P(HeldNumbers, NothingActsOnANumberNotProvedSinceTheLastWait) {
   ASSERT_FALSE(run.sim.Failed()) << run.sim.Error();
   for (int i = 0; i < 300; ++i) {
     run.sim.Frame();
-    mostSadies = std::max(mostSadies, run.LivingPedsOf(Facts("Sadie").model) -
-                                          (theirs != 0 && run.world().Find(theirs) != nullptr &&
-                                           run.world().Find(theirs)->model == Facts("Sadie").model));
+    mostSadies =
+        std::max(mostSadies, run.LivingPedsOf(Facts("Sadie").model) -
+                                 (theirs != 0 && run.world().Find(theirs) != nullptr &&
+                                  run.world().Find(theirs)->model == Facts("Sadie").model));
   }
   ExpectNothingHeldOrForeignTouched(run, theirs);
   EXPECT_LE(mostSadies, 1) << "two Sadies";
@@ -134,8 +138,7 @@ const Fault kFaults[] = {
        const FaultRun::TalkStart talk = run.HoldTalk("Charles");
        const std::size_t before =
            run.watch.CallsWith(NativeId::PlayPedAmbientSpeechNative, talk.ped).size();
-       EXPECT_TRUE(
-           RunUntilCalled(run, NativeId::PlayPedAmbientSpeechNative, talk.ped, before + 1));
+       EXPECT_TRUE(RunUntilCalled(run, NativeId::PlayPedAmbientSpeechNative, talk.ped, before + 1));
        return SwapForTheirs(run, talk.ped, sim::ForeignKind::Ped);
      }},
     // 4. The player's old ped, replaced mid-exchange, gives its number to another's ped.
@@ -147,24 +150,47 @@ const Fault kFaults[] = {
        run.world().ReplacePlayerPed();
        return SwapForTheirs(run, old, sim::ForeignKind::Ped);
      }},
-    // 5. The game drops the Talk prompt while its exchange plays.
-    {"TalkPromptDroppedMidExchange", Shared(),
-     [](FaultRun& run) -> sim::Handle {
-       run.HoldTalk("Charles");
-       run.RunFor(300);
+    // 5. The game drops the Talk prompt while its exchange plays, and, a line later, another
+    // script's prompt takes the number. The plugin's Talk must come back, and theirs be left.
+    {"TalkPromptDroppedMidExchangeAndItsNumberTaken", Shared(),
+     [](FaultRun& run) {
+       const FaultRun::TalkStart talk = run.HoldTalk("Charles");
+       sim::Handle dropped = 0;
        for (sim::Handle prompt : run.world().LivePrompts()) {
-         if (run.world().Prompt(prompt)->label == "Talk") run.world().DropPrompt(prompt);
+         if (run.world().Prompt(prompt)->label == "Talk") dropped = prompt;
        }
-       return 0;
+       run.world().DropPrompt(dropped);
+       const std::size_t lines = run.watch.Calls(NativeId::PlayPedAmbientSpeechNative).size();
+       EXPECT_TRUE(run.RunUntil(
+           [&] { return run.watch.Calls(NativeId::PlayPedAmbientSpeechNative).size() > lines; },
+           30000));
+       const sim::Handle theirs = run.world().OtherScriptMakes(sim::ForeignKind::Prompt, 0, {});
+       EXPECT_EQ(theirs, dropped);
+       EXPECT_NE(talk.ped, 0);
+       return theirs;
+     },
+     [](FaultRun& run) {
+       ASSERT_TRUE(run.sim.Target("Charles"));
+       run.RunFor(1000);
+       int talks = 0;
+       for (sim::Handle prompt : run.world().LivePrompts()) {
+         const sim::PromptInfo* p = run.world().Prompt(prompt);
+         talks += !p->foreign && p->label == "Talk" && p->enabled;
+       }
+       EXPECT_EQ(talks, 1) << "Talk is shown again";
+       run.sim.ReleaseTarget();
+       run.RunFor(500);
      }},
     // 6. The game takes the blip with its wagon, and another blip gets the number.
     {"BlipGoneWithItsWagonAndItsNumberTaken", Shared({.blipGoesWithEntity = true}),
      [](FaultRun& run) {
        run.RunFor(3000);
        const sim::Handle blip = run.world().LiveBlips().front();
+       const sim::Handle their = run.world().OtherScriptMakes(
+           sim::ForeignKind::Object, sim::JoaatHash("p_chair05x"), kFarAway);
        run.world().Vanish(run.sim.Wagon());
        const sim::Handle theirs =
-           run.world().OtherScriptMakes(sim::ForeignKind::Blip, 0, kInCamp, run.Ped("Karen"));
+           run.world().OtherScriptMakes(sim::ForeignKind::Blip, 0, kInCamp, their);
        EXPECT_EQ(theirs, blip);
        run.sim.Teleport(kFarAway);
        return theirs;
