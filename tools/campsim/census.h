@@ -51,6 +51,9 @@ std::string DescribeHeldAcrossWait(const sim::World& world);
 struct CensusRules {
   bool heldAcrossWait = true;
 };
+// Every rule but held across a wait, for runs of a plugin that still keeps numbers across
+// waits: the count is shown, not failed.
+inline constexpr CensusRules kToleratingHeldAcrossWait{.heldAcrossWait = false};
 
 // The soak's rules: at most one ped per companion, fourteen props, one tent, one wagon,
 // one blip, twelve prompts, no blip without its wagon, no handle of a kind its native does
