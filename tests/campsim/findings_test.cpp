@@ -8,7 +8,6 @@
 
 #include "campsim/campsim_run.h"
 #include "tools/campsim/clock_text.h"
-#include "tools/campsim/timeline.h"
 
 namespace {
 
@@ -64,29 +63,6 @@ TEST(CampsimFindings, TheSummaryCountsWhatTheTraceMarks) {
     told += line.find("deleted without owning it") != std::string::npos;
   }
   EXPECT_EQ(told, unowned);
-}
-
-TEST(CampsimFindings, TheTimelineSaysWhoseThingADeleteLeftStanding) {
-  sim::World world({});
-  campsim::Timeline timeline(world);
-  std::ostringstream out;
-  timeline.AddOutput(&out);
-  const sim::Handle ped =
-      world.OtherScriptMakes(sim::ForeignKind::Ped, 0x1234u, sim::Vec3{-1600.0f, -1400.0f, 82.0f});
-  sim::Handle variable = ped;
-  sim::NativeCall call;
-  call.sig = &sim::SignatureOf(sim::NativeId::DeleteEntity);
-  call.argc = 1;
-  call.slot[0] = reinterpret_cast<std::uintptr_t>(&variable);
-  const std::int32_t before[1] = {ped};
-  world.Invoke(sim::NativeId::DeleteEntity, call);
-  timeline.OnCall(sim::CallEvent{1, world.Clock(), call, before});
-  timeline.Finish();
-  ASSERT_NE(world.Find(ped), nullptr);
-  EXPECT_NE(out.str().find("ped " + std::to_string(ped) +
-                           " deleted without owning it: another script's, nothing removed"),
-            std::string::npos)
-      << out.str();
 }
 
 }  // namespace
