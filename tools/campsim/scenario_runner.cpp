@@ -105,6 +105,9 @@ bool ScenarioRunner::Apply(const Step& step) {
                  [&](const ReloadStep& s) { sim_.Reload(s.at); },
                  [&](const RestartStep&) { sim_.Restart(); },
                  [&](const OtherScriptStep&) { sim_.OtherScriptActs(); },
+                 [&](const DropPromptStep&) {
+                   if (world.DropAPrompt() == 0) Note("  the plugin has no prompt to drop");
+                 },
              },
              step);
   return !Stopped();

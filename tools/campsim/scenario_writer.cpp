@@ -73,6 +73,9 @@ json StepJson(const Step& step) {
                         [](const OtherScriptStep&) {
                           return json{{"other_script", true}};
                         },
+                        [](const DropPromptStep&) {
+                          return json{{"drop_prompt", true}};
+                        },
                     },
                     step);
 }
@@ -83,7 +86,11 @@ std::string ScenarioFileText(const sim::WorldSettings& w, std::span<const Step> 
                    {"release_range", static_cast<double>(w.releaseRange)},
                    {"reuse_handles", w.reuseHandles},
                    {"release_zeroes", w.releaseZeroes},
-                   {"other_script_ms", w.otherScriptEveryMs}};
+                   {"other_script_ms", w.otherScriptEveryMs},
+                   {"unowned_delete_releases", w.unownedDeleteReleases},
+                   {"blip_goes_with_entity", w.blipGoesWithEntity},
+                   {"prompt_drop_ms", w.promptDropEveryMs},
+                   {"track_propset_requests", w.trackPropsetRequests}};
   std::string text = "{\n";
   text += "  \"seed\": " + json(w.seed).dump() + ",\n";
   text += "  \"frame_ms\": " + json(w.frameMs).dump() + ",\n";
