@@ -59,9 +59,7 @@ class HourlyCensus final : public campsim::FrameObserver, public sim::TraceSink 
     const campsim::CampCensus census = campsim::TakeCensus(sim);
     if (!census.atRest) return false;
     ++counts_;
-    // Until the plugin proves its kept numbers after every wait.
-    for (const std::string& broken :
-         campsim::CheckCensus(census, campsim::kToleratingHeldAcrossWait)) {
+    for (const std::string& broken : campsim::CheckCensus(census)) {
       broken_.try_emplace(broken, sim.world().ElapsedMs());
     }
     return true;

@@ -246,9 +246,7 @@ class FaultRun {
     ASSERT_TRUE(RunUntil([this] { return AtRest(); }, 60000)) << "the script never came to rest";
     const campsim::CampCensus census = campsim::TakeCensus(sim);
     ASSERT_TRUE(census.atRest);
-    // Until the plugin proves its kept numbers after every wait.
-    const std::vector<std::string> broken =
-        campsim::CheckCensus(census, campsim::kToleratingHeldAcrossWait);
+    const std::vector<std::string> broken = campsim::CheckCensus(census);
     EXPECT_TRUE(broken.empty()) << testing::PrintToString(broken) << "\n"
                                 << campsim::DescribeAlive(census);
   }
