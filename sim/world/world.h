@@ -54,6 +54,9 @@ struct WorldSettings {
   // Whether a prop set's request counts among the requests never released, as a model's
   // does. Off, a run's "never released" speaks of models and outfits only.
   bool trackPropsetRequests = false;
+  // Whether the player's new ped after a reload takes the old ped's number. The game's
+  // choice is not known; a script must not take the same number for the same world.
+  bool reloadKeepsPlayerNumber = false;
 };
 
 struct WorldState;

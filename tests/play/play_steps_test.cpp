@@ -80,7 +80,8 @@ TEST(PlaySteps, AScenarioWrittenOutReadsBackToTheSameSteps) {
           "world": {"load_polls": 9, "speech_ms": 1234, "release_range": 250.5,
                     "reuse_handles": true, "release_zeroes": true, "other_script_ms": 4000,
                     "unowned_delete_releases": true, "blip_goes_with_entity": true,
-                    "prompt_drop_ms": 9000, "track_propset_requests": true},
+                    "prompt_drop_ms": 9000, "track_propset_requests": true,
+                    "reload_keeps_player_number": true},
           "steps": [)" +
           steps + "]}",
       "first.json");

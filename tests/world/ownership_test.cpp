@@ -1,5 +1,5 @@
 // Mission entities, what DeleteEntity removes, and the settings of what the game may do on
-// its own: blips, prompts, prop set requests.
+// its own: blips, prompts, prop set requests, the player's number through a reload.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -79,8 +79,10 @@ TEST(WorldSettingsOfTheGame, BlipsPromptsAndPropSetRequests) {
   for (const bool on : {false, true}) {
     SCOPED_TRACE(on ? "on" : "off");
     const std::uint32_t tent = JoaatHash("pg_ambient_campfire05x_tent");
-    WorldDriver d(WorldSettings{
-        .blipGoesWithEntity = on, .promptDropEveryMs = on ? 1000 : 0, .trackPropsetRequests = on});
+    WorldDriver d(WorldSettings{.blipGoesWithEntity = on,
+                                .promptDropEveryMs = on ? 1000 : 0,
+                                .trackPropsetRequests = on,
+                                .reloadKeepsPlayerNumber = on});
     const Handle wagon = d.SpawnVehicle(kWagon, kCamp);
     d.Int(NativeId::BlipAddForEntity, 0x1857A152u, wagon);
     const Handle foreign = d.world.OtherScriptMakes(ForeignKind::Prompt, 0, kCamp);
@@ -96,6 +98,9 @@ TEST(WorldSettingsOfTheGame, BlipsPromptsAndPropSetRequests) {
     EXPECT_EQ(d.Bool(NativeId::ReleasePropset, tent), true);
     EXPECT_EQ(d.Bool(NativeId::ReleasePropset, tent), false);  // nothing left to release
     EXPECT_EQ(d.world.UnreleasedRequests().size(), 1u);
+    const Handle player = d.world.PlayerPed();
+    d.world.Reload();
+    EXPECT_EQ(d.world.PlayerPed() == player, on);
   }
 }
 

@@ -188,7 +188,8 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   soak->excludes("--report");
   app.add_flag("--every-setting", o.everySetting,
                "Soak in the harshest world: also unowned deletes that release, blips that go "
-               "with their entity, prompts the game drops, prop set requests counted")
+               "with their entity, prompts the game drops, prop set requests counted, the "
+               "player's number kept through a reload")
       ->needs(soak);
   app.add_flag("--tolerate-held-across-wait", o.tolerateHeld,
                "Soak without failing on calls through numbers held across a wait (still "

@@ -70,6 +70,10 @@ constexpr auto kWorldSettings = std::to_array<Setting>({
      [](const json& v, sim::WorldSettings& w) {
        w.trackPropsetRequests = Boolean(v, "\"world.track_propset_requests\"");
      }},
+    {"reload_keeps_player_number",
+     [](const json& v,
+        sim::WorldSettings&
+            w) { w.reloadKeepsPlayerNumber = Boolean(v, "\"world.reload_keeps_player_number\""); }},
 });
 
 void ReadWorld(const json& v, sim::WorldSettings& w);

@@ -106,7 +106,9 @@ bool ScenarioRunner::Apply(const Step& step) {
                  [&](const RestartStep&) { sim_.Restart(); },
                  [&](const OtherScriptStep&) { sim_.OtherScriptActs(); },
                  [&](const DropPromptStep&) {
-                   if (world.DropAPrompt() == 0) Note("  the plugin has no prompt to drop");
+                   const sim::Handle dropped = world.DropAPrompt();
+                   Note(dropped == 0 ? std::string("  the plugin has no prompt to drop")
+                                     : "  prompt " + std::to_string(dropped) + " is gone");
                  },
              },
              step);

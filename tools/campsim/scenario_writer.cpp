@@ -90,7 +90,8 @@ std::string ScenarioFileText(const sim::WorldSettings& w, std::span<const Step> 
                    {"unowned_delete_releases", w.unownedDeleteReleases},
                    {"blip_goes_with_entity", w.blipGoesWithEntity},
                    {"prompt_drop_ms", w.promptDropEveryMs},
-                   {"track_propset_requests", w.trackPropsetRequests}};
+                   {"track_propset_requests", w.trackPropsetRequests},
+                   {"reload_keeps_player_number", w.reloadKeepsPlayerNumber}};
   std::string text = "{\n";
   text += "  \"seed\": " + json(w.seed).dump() + ",\n";
   text += "  \"frame_ms\": " + json(w.frameMs).dump() + ",\n";

@@ -125,6 +125,7 @@ sim::WorldSettings EverySetting(sim::WorldSettings world) {
   world.blipGoesWithEntity = true;
   world.promptDropEveryMs = kPromptDropEveryMs;
   world.trackPropsetRequests = true;
+  world.reloadKeepsPlayerNumber = true;
   return world;
 }
 

@@ -31,8 +31,8 @@ struct SoakOptions {
 sim::WorldSettings SharedWorld(sim::WorldSettings world);
 // The shared world with every other setting at its harshest too: a DeleteEntity of what the
 // plugin does not own releases it, a blip goes with its entity, the game drops one of the
-// plugin's prompts every few minutes, and prop set requests count among those never
-// released.
+// plugin's prompts every few minutes, prop set requests count among those never released,
+// and the player's ped keeps its number through a reload.
 sim::WorldSettings EverySetting(sim::WorldSettings world);
 
 // Prints the summary to `out` and the progress bar, if asked for, to `err`; 0 if every
