@@ -132,6 +132,7 @@ struct FaultSettings {
   bool releaseZeroes = false;
   bool blipGoesWithEntity = false;
   bool trackPropsetRequests = false;
+  bool reloadKeepsPlayerNumber = false;
 };
 
 // The plugin loaded into a fresh world; its script first runs on the first frame, so a
@@ -265,6 +266,7 @@ class FaultRun {
     options.world.releaseZeroes = s.releaseZeroes;
     options.world.blipGoesWithEntity = s.blipGoesWithEntity;
     options.world.trackPropsetRequests = s.trackPropsetRequests;
+    options.world.reloadKeepsPlayerNumber = s.reloadKeepsPlayerNumber;
     options.record = false;  // minutes of every call would not fit; the watch keeps what counts
     return options;
   }
