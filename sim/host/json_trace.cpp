@@ -164,6 +164,34 @@ void FormatFindingLine(const CallEvent& e, std::string& out) {
   out += "\"}";
 }
 
+void FormatHeldLine(const CallEvent& e, std::string& out) {
+  const int i = e.call.finding.held;
+  out += "{\"frame\":";
+  AppendNumber(e.frame, out);
+  out += ",\"clock\":";
+  AppendNumber(e.clock, out);
+  out += ",\"finding\":\"held across a wait\",\"native\":\"";
+  out += e.call.sig->name;
+  out += "\",\"arg\":";
+  AppendNumber(i + 1, out);
+  out += ",\"handle\":";
+  const bool byAddress = e.call.sig->args[static_cast<std::size_t>(i)] == ArgKind::HandleRef;
+  AppendNumber(byAddress ? e.refBefore[i] : e.call.Int(i), out);
+  out += '}';
+}
+
+void FormatUnownedLine(const CallEvent& e, std::string& out) {
+  out += "{\"frame\":";
+  AppendNumber(e.frame, out);
+  out += ",\"clock\":";
+  AppendNumber(e.clock, out);
+  out += ",\"finding\":\"deleted without owning it\",\"native\":\"";
+  out += e.call.sig->name;
+  out += "\",\"handle\":";
+  AppendNumber(e.refBefore[0], out);
+  out += e.call.finding.unowned == 1 ? ",\"owner\":\"another script\"}" : ",\"owner\":\"nobody\"}";
+}
+
 void FormatWaitLine(std::uint64_t frame, std::int32_t clock, std::uint32_t ms, std::string& out) {
   out += "{\"frame\":";
   AppendNumber(frame, out);
@@ -192,8 +220,17 @@ void JsonTraceWriter::OnScriptRestart(std::uint64_t frame, std::int32_t clock, b
 void JsonTraceWriter::OnCall(const CallEvent& event) {
   FormatCallLine(event, buffer_);
   buffer_ += '\n';
-  if (event.call.finding.arg >= 0) [[unlikely]] {
+  const HandleFinding& f = event.call.finding;
+  if (f.arg >= 0) [[unlikely]] {
     FormatFindingLine(event, buffer_);
+    buffer_ += '\n';
+  }
+  if (f.held >= 0) [[unlikely]] {
+    FormatHeldLine(event, buffer_);
+    buffer_ += '\n';
+  }
+  if (f.unowned != 0) [[unlikely]] {
+    FormatUnownedLine(event, buffer_);
     buffer_ += '\n';
   }
   if (buffer_.size() > (1u << 16)) Flush();

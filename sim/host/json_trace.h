@@ -13,6 +13,12 @@ void FormatCallLine(const CallEvent& event, std::string& out);
 // After a call whose handle the game noted: {"frame","clock","finding":"kind" or "another
 // script's","native","arg" (from 1),"handle","named","takes"}.
 void FormatFindingLine(const CallEvent& event, std::string& out);
+// After a call that acted through a number not proved since the script's last wait:
+// {"frame","clock","finding":"held across a wait","native","arg" (from 1),"handle"}.
+void FormatHeldLine(const CallEvent& event, std::string& out);
+// After a DeleteEntity of an entity the script did not own: {"frame","clock","finding":
+// "deleted without owning it","native","handle","owner":"another script" or "nobody"}.
+void FormatUnownedLine(const CallEvent& event, std::string& out);
 void FormatWaitLine(std::uint64_t frame, std::int32_t clock, std::uint32_t ms, std::string& out);
 // {"frame":F,"clock":C,"reload":true}, or "restart" for a restart with the world kept.
 void FormatRestartLine(std::uint64_t frame, std::int32_t clock, bool reload, std::string& out);

@@ -46,6 +46,12 @@ struct HandleFinding {
   std::int8_t arg = -1;    // counted from 0; -1: nothing to note
   std::uint8_t named = 0;  // the HandleKind the number named
   bool foreign = false;    // another script's thing, of a kind the native takes
+  // The argument whose number the script acted through with no proof since its last wait
+  // (counted from 0; -1: none).
+  std::int8_t held = -1;
+  // DeleteEntity given an entity that was not the caller's mission entity, which it does
+  // not remove: 1 another script's, 2 nobody's (0: not such a call).
+  std::uint8_t unowned = 0;
 };
 
 struct NativeCall {
@@ -65,6 +71,8 @@ struct NativeCall {
   std::int32_t* HandleRef(int i) const { return reinterpret_cast<std::int32_t*>(slot[i]); }
   SpeechFields Speech(int i) const { return ReadSpeechRecord(slot[i]); }
   std::uint64_t Text(int i) const { return slot[i]; }
+
+  std::int32_t ResultHandle() const { return static_cast<std::int32_t>(result[0]); }
 
   void ReturnInt(std::int32_t v) { result[0] = static_cast<std::uint32_t>(v); }
   void ReturnHash(std::uint32_t v) { result[0] = v; }

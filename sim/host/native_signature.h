@@ -40,12 +40,24 @@ enum HandleKind : std::uint8_t {
   kEntityHandle = kPedHandle | kVehicleHandle | kObjectHandle,
 };
 
-// For a handle argument (by value or by address): the kinds its declaration takes, and
-// whether the native changes or removes what it names (rather than only asking about it).
+// For a handle argument (by value or by address): the kinds its declaration takes, whether
+// the native changes or removes what it names (rather than only asking about it), and
+// whether it acts through the number (a task, speech, setup, prompt, blip, cargo, claim or
+// removal), which a script should do only with a number it has proved since its last wait.
 // Zero kinds: not a handle, or a variable the native only writes.
 struct HandleUse {
   std::uint8_t kinds = 0;
   bool changes = false;
+  bool acts = false;
+};
+
+// What a call proves about a number in the frame it is made: that the number is fresh.
+enum class Proof : std::uint8_t {
+  None,
+  Made,    // the handle it returns was just made
+  Read,    // the handle it returns, or writes into the caller's variable, was just read
+  Exists,  // its first argument names a thing of its kind, when it answers true
+  Model,   // its first argument's model was read
 };
 
 struct NativeSignature {
@@ -56,6 +68,7 @@ struct NativeSignature {
   std::array<ArgKind, kMaxArgs> args;
   ResultKind result;
   std::array<HandleUse, kMaxArgs> handles;
+  Proof proof = Proof::None;
 };
 
 // "a ped", "an entity", "a prop set", ... for the kinds a handle argument takes or names.

@@ -32,14 +32,19 @@ constexpr Arg PropSet{Handle, {kPropSetHandle}};
 constexpr Arg Blip{Handle, {kBlipHandle}};
 constexpr Arg Prompt{Handle, {kPromptHandle}};
 
-// The native changes or removes what the handle names.
-constexpr Arg Changes(Arg a) { return Arg{a.kind, {a.use.kinds, true}}; }
+// The native changes or removes what the handle names, acting through the number.
+constexpr Arg Changes(Arg a) { return Arg{a.kind, {a.use.kinds, true, true}}; }
+// The native acts through the number without changing what it names (a blip put on it, a
+// ped told to face it).
+constexpr Arg Uses(Arg a) { return Arg{a.kind, {a.use.kinds, a.use.changes, true}}; }
 // The handle is passed by the address of the caller's variable.
 constexpr Arg ByAddress(Arg a) { return Arg{HandleRef, a.use}; }
 
 constexpr NativeSignature Native(NativeId id, const char* name, std::uint64_t hash,
-                                 std::initializer_list<Arg> args, ResultKind result) {
-  NativeSignature sig{id, name, hash, static_cast<std::uint8_t>(args.size()), {}, result, {}};
+                                 std::initializer_list<Arg> args, ResultKind result,
+                                 Proof proof = Proof::None) {
+  NativeSignature sig{id, name,   hash, static_cast<std::uint8_t>(args.size()),
+                      {}, result, {},   proof};
   std::size_t i = 0;
   for (const Arg& a : args) {
     sig.args[i] = a.kind;
@@ -54,49 +59,59 @@ constexpr NativeSignature Native(NativeId id, const char* name, std::uint64_t ha
 
 constexpr auto kListed = std::to_array<NativeSignature>({
     // Player, world and time.
-    Native(ID(PlayerPedId), 0x096275889B8E0EE0, {}, R::Handle),
+    Native(ID(PlayerPedId), 0x096275889B8E0EE0, {}, R::Handle, Proof::Read),
     Native(ID(PlayerId), 0x217E9DC48139933D, {}, R::Int),
     Native(ID(GetEntityCoords), 0xA86D5F069399F44D, {AnyEntity, Int, Int}, R::Vector),
     Native(ID(GetDistanceBetweenCoords), 0x0BE7F4E3CDBAFB28,
            {Float, Float, Float, Float, Float, Float, Int}, R::Float),
-    Native(ID(DoesEntityExist), 0xD42BD6EB2E0F1677, {AnyEntity}, R::Bool),
+    Native(ID(DoesEntityExist), 0xD42BD6EB2E0F1677, {AnyEntity}, R::Bool, Proof::Exists),
     Native(ID(IsEntityAtCoord), 0x5E58342602E94718,
            {AnyEntity, Float, Float, Float, Float, Float, Float, Int, Int, Int}, R::Bool),
     Native(ID(IsPedInVehicle), 0xA3EE4A07279BB9DB, {Ped, Vehicle, Int}, R::Bool),
     Native(ID(GetGameTimer), 0x4F67E8ECA7D3F667, {}, R::Int),
     Native(ID(GetRandomIntInRange), 0xD53343AA4FB7DD28, {Int, Int}, R::Int),
     Native(ID(GetHashKey), 0xFD340785ADF8CFB7, {String}, R::Hash),
-    Native(ID(GetEntityModel), 0xDA76A9F39210D365, {AnyEntity}, R::Hash),
+    Native(ID(GetEntityModel), 0xDA76A9F39210D365, {AnyEntity}, R::Hash, Proof::Model),
     Native(ID(IsEntityDead), 0x7D5B1F88E7504BBA, {AnyEntity}, R::Bool),
     Native(ID(IsPedDeadOrDying), 0x3317DEDB88C95038, {Ped, Int}, R::Bool),
     Native(ID(IsPlayerTargetingAnything), 0x4605C66E0F935F83, {Int}, R::Bool),
-    Native(ID(GetPlayerTargetEntity), 0xAE663DDD99C8A670, {Int, HandleRef}, R::None),
+    Native(ID(GetPlayerTargetEntity), 0xAE663DDD99C8A670, {Int, HandleRef}, R::None, Proof::Read),
 
     // Models, creation and removal.
     Native(ID(RequestModel), 0xFA28FE3A6246FC30, {Hash, Int}, R::None),
     Native(ID(HasModelLoaded), 0x1283B8B89DD5D1B6, {Hash}, R::Bool),
     Native(ID(SetModelAsNoLongerNeeded), 0x4AD96EF928BD4F9A, {Hash}, R::None),
     Native(ID(CreatePed), 0xD49F9B0955C367DE,
-           {Hash, Float, Float, Float, Float, Int, Int, Int, Int}, R::Handle),
+           {Hash, Float, Float, Float, Float, Int, Int, Int, Int}, R::Handle, Proof::Made),
     Native(ID(CreateVehicle), 0xAF35D0D2583051B0,
-           {Hash, Float, Float, Float, Float, Int, Int, Int, Int}, R::Handle),
+           {Hash, Float, Float, Float, Float, Int, Int, Int, Int}, R::Handle, Proof::Made),
     Native(ID(CreateObject), 0x509D5878EB39E842,
-           {Hash, Float, Float, Float, Int, Int, Int, Int, Int}, R::Handle),
+           {Hash, Float, Float, Float, Int, Int, Int, Int, Int}, R::Handle, Proof::Made),
     Native(ID(SetEntityRotation), 0x9CC8314DFEDE441E,
            {Changes(AnyEntity), Float, Float, Float, Int, Int}, R::None),
     Native(ID(DeleteEntity), 0x4CD38C78BD19A497, {ByAddress(Changes(AnyEntity))}, R::None),
     Native(ID(DismissPed), 0x2595DD4236549CE3, {ByAddress(Changes(Ped))}, R::None),
+    // Mission entities: what a script made, or claimed, is its own until released; only
+    // its own is removed by DeleteEntity. Claiming takes two booleans (true, true before a
+    // removal).
+    Native(ID(SetEntityAsMissionEntity), 0xDC19C288082E586E, {Changes(AnyEntity), Bool, Bool},
+           R::None),
+    Native(ID(IsEntityAMissionEntity), 0x138190F64DB4BBD1, {AnyEntity}, R::Bool, Proof::Exists),
+    Native(ID(DoesEntityBelongToThisScript), 0x622B1980CBE13332, {AnyEntity, Bool}, R::Bool,
+           Proof::Exists),
     Native(ID(DeleteVehicle), 0x629BFA74418D6239, {ByAddress(Changes(Vehicle))}, R::None),
     Native(ID(RequestPropset), 0xF3DE57A46D5585E9, {Hash}, R::None),
     Native(ID(HasPropsetLoaded), 0x48A88FC684C55FDC, {Hash}, R::Bool),
+    // Ends a prop set's request, as SetModelAsNoLongerNeeded does a model's.
+    Native(ID(ReleasePropset), 0xB1964A83B345B4AB, {Hash}, R::Bool),
     Native(ID(CreatePropset), 0x899C97A1CCE7D483,
-           {Hash, Float, Float, Float, Int, Float, Float, Int, Int}, R::Handle),
+           {Hash, Float, Float, Float, Int, Float, Float, Int, Int}, R::Handle, Proof::Made),
     Native(ID(AddPropsetToVehicle), 0xD80FAF919A2E56EA, {Changes(Vehicle), Hash}, R::None),
     // Prop sets have natives of their own; the entity natives do not know their handles.
-    Native(ID(DoesPropSetExist), 0x7DDDCF815E650FF5, {PropSet}, R::Bool),
+    Native(ID(DoesPropSetExist), 0x7DDDCF815E650FF5, {PropSet}, R::Bool, Proof::Exists),
     // The handle's value, not its address, and two booleans.
     Native(ID(DeletePropSet), 0x58AC173A55D9D7B4, {Changes(PropSet), Bool, Bool}, R::None),
-    Native(ID(GetPropSetModel), 0xA6A9712955F53D9C, {PropSet}, R::Hash),
+    Native(ID(GetPropSetModel), 0xA6A9712955F53D9C, {PropSet}, R::Hash, Proof::Model),
 
     // Ped setup.
     Native(ID(SetPedPromptName), 0x4A48B6E03BABB4AC, {Changes(Ped), String}, R::None),
@@ -137,14 +152,14 @@ constexpr auto kListed = std::to_array<NativeSignature>({
            {Changes(Ped), Float, Float, Float, Float, Float, Float, Int}, R::None),
     Native(ID(IsPedUsingAnyScenario), 0x57AB4A3080F85143, {Ped}, R::Bool),
     Native(ID(TaskTurnPedToFaceEntity), 0x69F4BE8C8CC4796C,
-           {Changes(Ped), AnyEntity, Int, Int, Int, Int}, R::None),
+           {Changes(Ped), Uses(AnyEntity), Int, Int, Int, Int}, R::None),
 
     // Speech.
     Native(ID(PlayPedAmbientSpeechNative), 0x8E04FEDD28D42462, {Changes(Ped), Speech}, R::None),
     Native(ID(IsAmbientSpeechPlaying), 0x729072355FA39EC9, {Ped}, R::Bool),
 
     // Prompts.
-    Native(ID(PromptRegisterBegin), 0x04F97DE45A519419, {}, R::Handle),
+    Native(ID(PromptRegisterBegin), 0x04F97DE45A519419, {}, R::Handle, Proof::Made),
     Native(ID(PromptGetGroupIdForTargetEntity), 0xB796970BD125FCE8, {AnyEntity}, R::Int),
     Native(ID(PromptSetGroup), 0x2F11D3A254169EA4, {Changes(Prompt), Int, Int}, R::None),
     Native(ID(PromptSetOption), 0xF4A5C4509BF923B1, {Changes(Prompt), Int}, R::None),
@@ -158,15 +173,16 @@ constexpr auto kListed = std::to_array<NativeSignature>({
     Native(ID(PromptSetEnabled), 0x8A0FB4D03A630D21, {Changes(Prompt), Bool}, R::None),
     Native(ID(PromptSetVisible), 0x71215ACCFDE075EE, {Changes(Prompt), Int}, R::None),
     Native(ID(PromptRegisterEnd), 0xF7AA2696A22AD8B9, {Changes(Prompt)}, R::None),
-    Native(ID(PromptIsValid), 0x347469FBDD1589A9, {Prompt}, R::Bool),
+    Native(ID(PromptIsValid), 0x347469FBDD1589A9, {Prompt}, R::Bool, Proof::Exists),
     Native(ID(PromptDelete), 0x00EDE88D4D13CF59, {Changes(Prompt)}, R::None),
     Native(ID(PromptHasHoldModeCompleted), 0xE0F65F0640EF0617, {Prompt}, R::Bool),
 
     // Map blip and objective.
-    Native(ID(BlipAddForEntity), 0x23F74C2FDA6E7C61, {Hash, AnyEntity}, R::Handle),
+    Native(ID(BlipAddForEntity), 0x23F74C2FDA6E7C61, {Hash, Uses(AnyEntity)}, R::Handle,
+           Proof::Made),
     Native(ID(SetBlipSprite), 0x74F74D3207ED525C, {Changes(Blip), Hash, Int}, R::None),
     Native(ID(SetBlipName), 0x0A062D6D7C0B2C2C, {Changes(Blip), String}, R::None),
-    Native(ID(DoesBlipExist), 0xCD82FA174080B3B1, {Blip}, R::Bool),
+    Native(ID(DoesBlipExist), 0xCD82FA174080B3B1, {Blip}, R::Bool, Proof::Exists),
     Native(ID(RemoveBlip), 0xF2C3C9DA47AAA54A, {ByAddress(Changes(Blip))}, R::None),
     Native(ID(ShowObjectiveText), 0xFA233F8FE190514C, {String}, R::None),
     Native(ID(ObjectiveCueA), 0xE9990552DEC71600, {}, R::None),

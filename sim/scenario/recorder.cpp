@@ -20,6 +20,8 @@ void Recorder::OnCall(const CallEvent& e) {
   ev.result[0] = e.call.result[0];
   ev.result[1] = e.call.result[1];
   ev.result[2] = e.call.result[2];
+  ev.heldArg = e.call.finding.held;
+  ev.unowned = e.call.finding.unowned;
   ev.args.resize(static_cast<std::size_t>(e.call.argc));
   for (int i = 0; i < e.call.argc; ++i) {
     ArgValue& a = ev.args[static_cast<std::size_t>(i)];

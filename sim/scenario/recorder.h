@@ -29,6 +29,10 @@ struct Event {
   NativeId id = NativeId::Count;
   std::vector<ArgValue> args;
   std::uint64_t result[3] = {};
+  // The argument acted through with no proof since the last wait (-1: none), and whether a
+  // DeleteEntity removed nothing for want of owning it (1 another script's, 2 nobody's).
+  std::int8_t heldArg = -1;
+  std::uint8_t unowned = 0;
 
   std::int32_t ResultInt() const { return static_cast<std::int32_t>(result[0]); }
   bool ResultBool() const { return static_cast<std::uint32_t>(result[0]) != 0; }

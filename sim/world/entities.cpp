@@ -52,6 +52,13 @@ void RemoveEntity(WorldState& s, Handle handle) {
     }
   }
   EraseByHandle(s, s.entities, handle);
+  if (s.settings.blipGoesWithEntity) {
+    std::vector<Handle> blips;
+    for (const BlipInfo& b : s.blips) {
+      if (b.entity == handle) blips.push_back(b.handle);
+    }
+    for (Handle b : blips) EraseByHandle(s, s.blips, b);
+  }
 }
 
 // The failure fault applies first: it stands for the game refusing, whatever was loaded.
@@ -75,24 +82,13 @@ void CreateFromModel(WorldState& s, NativeCall& call, EntityKind kind) {
   call.ReturnHandle(AddEntity(s, kind, model, at, call.Float(4)).handle);
 }
 
-// The game writes 0 into the caller's variable whether or not anything was removed, unless
-// the number names something that is no entity at all: then nothing is done.
-void RemoveThroughReference(WorldState& s, NativeCall& call, bool (*removable)(const Entity&)) {
-  Handle* ref = call.HandleRef(0);
-  if (ref == nullptr) return;
-  if (KindNamed(s, *ref) & ~kEntityHandle) return;
-  const Entity* e = FindEntity(s, *ref);
-  if (e != nullptr && e->handle == s.playerPed) return;  // the player's ped cannot be removed
-  if (e != nullptr && removable(*e)) RemoveEntity(s, e->handle);
-  *ref = 0;
-}
-
 void Release(WorldState& s, NativeCall& call, EntityKind kind) {
   Handle* ref = call.HandleRef(0);
   if (ref == nullptr) return;
   Entity* e = FindEntity(s, *ref);
   if (e == nullptr || e->kind != kind || e->handle == s.playerPed) return;
   e->released = true;
+  e->owner = Owner::Nobody;
   if (s.settings.releaseZeroes) *ref = 0;
 }
 
@@ -191,8 +187,44 @@ void SetEntityRotation(WorldState& s, NativeCall& call) {
   e->heading = NormalisedHeading(e->rotation.z);
 }
 
+// Removes only the caller's own mission entity; anything else stays (released, if the world
+// is set so) and is noted. The game writes 0 into the caller's variable whether or not
+// anything was removed, unless the number names something that is no entity at all: then
+// nothing is done.
 void DeleteEntity(WorldState& s, NativeCall& call) {
-  RemoveThroughReference(s, call, [](const Entity&) { return true; });
+  Handle* ref = call.HandleRef(0);
+  if (ref == nullptr) return;
+  if (KindNamed(s, *ref) & ~kEntityHandle) return;
+  if (Entity* e = FindEntity(s, *ref); e != nullptr && e->owner == Owner::Plugin) {
+    RemoveEntity(s, e->handle);
+  } else if (e != nullptr) {
+    call.finding.unowned = e->owner == Owner::OtherScript ? 1 : 2;
+    s.unownedDeletions.push_back(
+        UnownedDeletion{static_cast<std::int32_t>(s.clock), e->handle, e->owner});
+    if (s.settings.unownedDeleteReleases && e->handle != s.playerPed) {
+      e->released = true;
+      e->owner = Owner::Nobody;
+    }
+  }
+  *ref = 0;
+}
+
+// Claims the entity for the plugin, whoever had it: the game no longer clears it when far.
+void SetEntityAsMissionEntity(WorldState& s, NativeCall& call) {
+  Entity* e = FindEntity(s, call.Handle(0));
+  if (e == nullptr || e->handle == s.playerPed) return;
+  e->owner = Owner::Plugin;
+  e->released = false;
+}
+
+void IsEntityAMissionEntity(WorldState& s, NativeCall& call) {
+  const Entity* e = FindEntity(s, call.Handle(0));
+  call.ReturnBool(e != nullptr && e->owner != Owner::Nobody);
+}
+
+void DoesEntityBelongToThisScript(WorldState& s, NativeCall& call) {
+  const Entity* e = FindEntity(s, call.Handle(0));
+  call.ReturnBool(e != nullptr && e->owner == Owner::Plugin);
 }
 
 // Releasing removes nothing: the vehicle stays where it is until the game clears it. The
@@ -242,6 +274,10 @@ void World::FailNextCreations(EntityKind kind, int count) {
 void World::Vanish(Handle entity) { RemoveEntity(*state_, entity); }
 
 const std::vector<HandleFindingRecord>& World::HandleFindings() const { return state_->findings; }
+
+const std::vector<UnownedDeletion>& World::UnownedDeletions() const {
+  return state_->unownedDeletions;
+}
 
 void World::Kill(Handle ped) {
   Entity* e = FindPed(*state_, ped);

@@ -13,16 +13,18 @@ static_assert(0 CAMPFIRE_WORLD_NATIVES(CAMPFIRE_COUNT_NATIVE) == kNativeCount,
 
 void World::Invoke(NativeId id, NativeCall& call) {
   CheckHandles(*state_, call);
+  CheckHeld(*state_, call);
   switch (id) {
 #define CAMPFIRE_ROUTE_NATIVE(name) \
   case NativeId::name:              \
     natives::name(*state_, call);   \
-    return;
+    break;
     CAMPFIRE_WORLD_NATIVES(CAMPFIRE_ROUTE_NATIVE)
 #undef CAMPFIRE_ROUTE_NATIVE
     case NativeId::Count:
       return;
   }
+  NoteProofs(*state_, call);
 }
 
 }  // namespace sim

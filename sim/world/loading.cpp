@@ -76,6 +76,18 @@ void HasPropsetLoaded(WorldState& s, NativeCall& call) {
   call.ReturnBool(Poll(s, s.propsets, call.Hash(0)));
 }
 
+// As a model's release: true if a request was open. Prop sets already placed stay.
+void ReleasePropset(WorldState& s, NativeCall& call) {
+  LoadRecord* r = FindLoad(s.propsets, call.Hash(0));
+  const bool open = r != nullptr && r->requested;
+  if (open) {
+    r->requested = false;
+    r->loaded = false;
+    r->polls = 0;
+  }
+  call.ReturnBool(open);
+}
+
 void RequestMetaPedOutfit(WorldState& s, NativeCall& call) {
   s.outfits.push_back(OutfitRequest{.model = call.Hash(0), .outfit = call.Hash(1)});
   call.ReturnInt(static_cast<std::int32_t>(s.outfits.size()));
@@ -116,6 +128,11 @@ std::vector<std::uint32_t> World::UnreleasedRequests() const {
   }
   for (const OutfitRequest& r : state_->outfits) {
     if (!r.released) unreleased.push_back(r.outfit);
+  }
+  if (state_->settings.trackPropsetRequests) {
+    for (const LoadRecord& r : state_->propsets) {
+      if (r.requested) unreleased.push_back(r.hash);
+    }
   }
   std::sort(unreleased.begin(), unreleased.end());
   return unreleased;

@@ -29,6 +29,9 @@ struct WorldState;
   X(DeleteEntity)                    \
   X(DeleteVehicle)                   \
   X(DismissPed)                      \
+  X(SetEntityAsMissionEntity)        \
+  X(IsEntityAMissionEntity)          \
+  X(DoesEntityBelongToThisScript)    \
   /* prop_sets.cpp */                \
   X(CreatePropset)                   \
   X(DoesPropSetExist)                \
@@ -40,6 +43,7 @@ struct WorldState;
   X(SetModelAsNoLongerNeeded)        \
   X(RequestPropset)                  \
   X(HasPropsetLoaded)                \
+  X(ReleasePropset)                  \
   X(RequestMetaPedOutfit)            \
   X(IsMetaPedOutfitRequestReady)     \
   X(ApplyPedMetaPedOutfit)           \

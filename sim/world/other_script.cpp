@@ -15,6 +15,7 @@ Handle World::OtherScriptMakes(ForeignKind kind, std::uint32_t model, Vec3 at, H
                                                                : EntityKind::Object;
       Entity& e = AddEntity(s, entity, model, at, 0.0f);
       e.foreign = true;
+      e.owner = Owner::OtherScript;
       return e.handle;
     }
     case ForeignKind::Prompt: {

@@ -148,6 +148,33 @@ void PromptHasHoldModeCompleted(WorldState& s, NativeCall& call) {
 
 void World::DropPrompt(Handle prompt) { EraseByHandle(*state_, state_->prompts, prompt); }
 
+namespace {
+
+Handle DropOnePrompt(WorldState& s) {
+  std::vector<Handle> own;
+  for (const PromptInfo& p : s.prompts) {
+    if (!p.foreign) own.push_back(p.handle);
+  }
+  if (own.empty()) return 0;
+  const Handle dropped = own[static_cast<std::size_t>(
+      s.worldRandom.IntInRange(0, static_cast<std::int32_t>(own.size())))];
+  EraseByHandle(s, s.prompts, dropped);
+  return dropped;
+}
+
+}  // namespace
+
+void DropPromptsOnTime(WorldState& s) {
+  const std::int32_t every = s.settings.promptDropEveryMs;
+  if (every <= 0) return;
+  if (s.promptDropDueMs == 0) s.promptDropDueMs = every;
+  if (s.elapsedMs < s.promptDropDueMs) return;
+  s.promptDropDueMs = s.elapsedMs + every;
+  DropOnePrompt(s);
+}
+
+Handle World::DropAPrompt() { return DropOnePrompt(*state_); }
+
 std::vector<Handle> World::LivePrompts() const {
   std::vector<Handle> live;
   for (const PromptInfo& p : state_->prompts) live.push_back(p.handle);

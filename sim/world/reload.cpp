@@ -11,16 +11,21 @@ void World::Reload(std::optional<Vec3> playerAt) {
   const float heading = old != nullptr ? old->heading : 0.0f;
 
   // The player's new ped is numbered before anything is freed, so it never takes the old
-  // ped's number: a script can tell a reload by the player's ped.
+  // ped's number (a script can tell a reload by the player's ped), unless the world is set
+  // to give it the old one.
+  const bool samePlayerNumber = s.settings.reloadKeepsPlayerNumber && old != nullptr;
   Entity player;
-  player.handle = s.NewHandle();
+  player.handle = samePlayerNumber ? old->handle : s.NewHandle();
   player.kind = EntityKind::Ped;
   player.model = s.settings.playerModel;
   player.position = at;
   player.heading = heading;
   player.ped.relationshipGroup = JoaatHash("PLAYER");
+  player.owner = Owner::Nobody;
 
-  for (const Entity& e : s.entities) s.FreeHandle(e.handle);
+  for (const Entity& e : s.entities) {
+    if (e.handle != player.handle) s.FreeHandle(e.handle);
+  }
   for (const PromptInfo& p : s.prompts) s.FreeHandle(p.handle);
   for (const BlipInfo& b : s.blips) s.FreeHandle(b.handle);
   s.entities.assign(1, std::move(player));
@@ -35,6 +40,7 @@ void World::Reload(std::optional<Vec3> playerAt) {
   s.relations.clear();
   s.lockOn = 0;
   s.heldControls.clear();
+  s.proved.clear();
 
   // Unless the world reuses numbers, handles go on from the counter, so no number from
   // before the reload is valid again.

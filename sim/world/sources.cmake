@@ -2,6 +2,7 @@ target_sources(campsim_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/blips_objective.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entities.cpp
   ${CMAKE_CURRENT_LIST_DIR}/handle_kinds.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/held.cpp
   ${CMAKE_CURRENT_LIST_DIR}/invoke.cpp
   ${CMAKE_CURRENT_LIST_DIR}/joaat_hash.cpp
   ${CMAKE_CURRENT_LIST_DIR}/loading.cpp

@@ -20,6 +20,7 @@ World::World(const WorldSettings& settings) : state_(new WorldState(settings)) {
   Entity& player =
       AddEntity(*state_, EntityKind::Ped, settings.playerModel, settings.playerStart, 0.0f);
   player.ped.relationshipGroup = JoaatHash("PLAYER");
+  player.owner = Owner::Nobody;
   state_->playerPed = player.handle;
 }
 
@@ -34,6 +35,9 @@ void World::AdvanceFrame() {
   AdvancePromptHolds(s);
   ExpireTimedPresses(s);
   ClearReleased(s);
+  DropPromptsOnTime(s);
+  // The script yields once a frame at least: whatever it proved is stale by its next turn.
+  s.proved.clear();
 }
 
 std::int32_t World::Clock() const { return static_cast<std::int32_t>(state_->clock); }

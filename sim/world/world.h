@@ -45,6 +45,23 @@ struct WorldSettings {
   // where exactly and how near a ped must come is not known: an assumption. Placed by the
   // simulation, which knows the camp.
   bool campScenarioPoints = true;
+  // What DeleteEntity does with an entity that is not the caller's mission entity: nothing,
+  // or release it to the game, which clears it once the player is far. Not known; either
+  // way the thing stays for now.
+  bool unownedDeleteReleases = false;
+  // Whether the game removes a blip with the entity it was put on. Not known. Kept, a blip
+  // a script forgets stays on the map, where a player and the soak's count see it; removed,
+  // its number is free for another blip.
+  bool blipGoesWithEntity = false;
+  // How often the game drops one of the plugin's prompts on its own (0: never). Whether it
+  // ever does is not known.
+  std::int32_t promptDropEveryMs = 0;
+  // Whether a prop set's request counts among the requests never released, as a model's
+  // does. Off, a run's "never released" speaks of models and outfits only.
+  bool trackPropsetRequests = false;
+  // Whether the player's new ped after a reload takes the old ped's number. The game's
+  // choice is not known; a script must not take the same number for the same world.
+  bool reloadKeepsPlayerNumber = false;
 };
 
 struct WorldState;
@@ -56,6 +73,10 @@ struct RandomStreams {
 };
 
 enum class EntityKind : std::uint8_t { Ped, Vehicle, Object, Propset };
+
+// Whose mission entity a thing is: the plugin's (made or claimed by it), another script's,
+// or nobody's (released, or the game's own, such as the player's ped).
+enum class Owner : std::uint8_t { Plugin, OtherScript, Nobody };
 
 // What another script that shares the world makes.
 enum class ForeignKind : std::uint8_t { Ped, Vehicle, Object, Prompt, Blip };
@@ -73,6 +94,22 @@ struct Entity {
   std::vector<std::uint32_t> propsets;  // vehicles only: AddPropsetToVehicle
   bool released = false;                // no script needs it: the game clears it when far
   bool foreign = false;                 // made by another script
+  Owner owner = Owner::Plugin;
+};
+
+// A DeleteEntity of an entity that was not the plugin's mission entity: nothing removed.
+struct UnownedDeletion {
+  std::int32_t clock = 0;
+  Handle handle = 0;
+  Owner owner = Owner::Nobody;
+};
+
+// A call that acted through a number with no proof since the script's last wait.
+struct HeldCall {
+  std::int32_t clock = 0;
+  NativeId native = NativeId::Count;
+  int arg = 0;  // counted from 0
+  Handle handle = 0;
 };
 
 // One line a ped was asked to speak.
@@ -142,6 +179,9 @@ class World final : public Game {
   void LineDuration(std::string_view lineName, std::int32_t ms);
   void EndlessLine(std::string_view lineName);  // starts and never ends
   void DropPrompt(Handle prompt);
+  // Drops one of the plugin's live prompts, chosen by the game's random stream; the
+  // prompt's handle, 0 if it has none.
+  Handle DropAPrompt();
 
   // --- another script sharing the world ---
   // Makes a thing of its own (a ped or vehicle of `model` at `at`, an object, a prompt, or a
@@ -154,6 +194,13 @@ class World final : public Game {
   // Every handle the plugin gave a native of another kind, and every thing of another
   // script it changed or removed, in order.
   const std::vector<HandleFindingRecord>& HandleFindings() const;
+  // Every DeleteEntity of an entity the plugin did not own, in order.
+  const std::vector<UnownedDeletion>& UnownedDeletions() const;
+  // Calls that acted through a number held across a wait: how many in all, and the first
+  // ones (up to kHeldCallsKept), in order.
+  std::uint64_t HeldAcrossWaitCount() const;
+  const std::vector<HeldCall>& HeldAcrossWait() const;
+  static constexpr std::size_t kHeldCallsKept = 10'000;
 
   // --- what exists and what happened ---
   const Entity* Find(Handle handle) const;  // nullptr once removed
@@ -169,7 +216,7 @@ class World final : public Game {
   std::vector<Handle> LiveBlips() const;
   const std::vector<std::string>& ObjectivesShown() const;
   // Requests of models and outfits not yet released, by hash, in ascending order (one entry
-  // per unreleased outfit request). Prop sets are never released and are not listed.
+  // per unreleased outfit request); prop sets' too when the world tracks them.
   std::vector<std::uint32_t> UnreleasedRequests() const;
 
   // --- more to inspect ---

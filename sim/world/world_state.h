@@ -93,6 +93,12 @@ struct WorldState {
   // What the plugin did with handles that its natives do not take, or to another script's
   // things, in the order it happened.
   std::vector<HandleFindingRecord> findings;
+  std::vector<UnownedDeletion> unownedDeletions;
+  // Numbers proved since the script's last wait (made, read, found to exist, model read).
+  std::vector<Handle> proved;
+  std::vector<HeldCall> held;
+  std::uint64_t heldCount = 0;
+  std::int64_t promptDropDueMs = 0;
 
   // The most recently freed number goes to the next thing made, as a pool hands out the
   // slot it got back last.
@@ -161,6 +167,12 @@ std::uint8_t KindNamed(const WorldState& s, Handle handle, bool* foreign = nullp
 // does not take, or one naming another script's thing that the native changes.
 void CheckHandles(WorldState& s, NativeCall& call);
 
+// held.cpp
+// Before the native runs: notes each act through a number not proved since the last wait.
+void CheckHeld(WorldState& s, NativeCall& call);
+// After it ran: the numbers it proved.
+void NoteProofs(WorldState& s, const NativeCall& call);
+
 // loading.cpp
 bool ModelLoaded(const WorldState& s, std::uint32_t model);
 bool NeverLoading(const WorldState& s, std::uint32_t hash);
@@ -181,6 +193,8 @@ void ExpireTimedPresses(WorldState& s);
 void MovePlayer(WorldState& s, Vec3 to);  // the player's vehicle comes along
 
 // prompts.cpp
+// The game's own drop of a prompt, when the world is set to drop them.
+void DropPromptsOnTime(WorldState& s);
 std::int32_t PromptGroupOf(const WorldState& s, Handle entity);  // 0 for no entity
 void AdvancePromptHolds(WorldState& s);
 void ClearHolds(WorldState& s, std::uint32_t control);

@@ -4,7 +4,9 @@
 #include "game/invoke.h"
 #include "game/loading.h"
 #include "game/natives.h"
+#include "game/ownership.h"
 #include "game/player_watch.h"
+#include "game/requests.h"
 #include "game/wrappers.h"
 
 namespace campfire {
@@ -14,17 +16,26 @@ namespace {
 constexpr std::uint32_t kStripPauseMs = 100;
 
 bool LoadModel(NameHash model) {
-  Invoke(natives::RequestModel, model, 1);
+  RequestModel(model);
   return WaitUntilLoaded([model] { return Invoke<bool>(natives::HasModelLoaded, model); });
 }
 
+// The ped as the creation knows it, proved after each wait before anything acts on it.
+struct Made {
+  Companion& companion;
+  std::uint32_t provedAt;
+
+  bool StillOurs() { return StillOursSince(companion.ped, companion.model, provedAt); }
+};
+
 // An outfit that never becomes ready is given up; the ped keeps its default clothes.
-void Dress(EntityHandle ped, NameHash model, NameHash outfit) {
-  const auto request = Invoke<std::int32_t>(natives::RequestMetaPedOutfit, model, outfit);
+void Dress(Made& made, NameHash outfit) {
+  if (made.companion.ped == 0) return;
+  const std::int32_t request = RequestOutfit(made.companion.model, outfit);
   const bool ready = WaitUntilLoaded(
       [request] { return Invoke<bool>(natives::IsMetaPedOutfitRequestReady, request); });
-  if (ready) ApplyPedMetaPedOutfit(request, ped);
-  Invoke(natives::ReleaseMetaPedOutfitRequest, request);
+  if (ready && made.StillOurs()) ApplyPedMetaPedOutfit(request, made.companion.ped);
+  ReleaseOutfit(request);
 }
 
 void Arm(EntityHandle ped, const WeaponKit& kit) {
@@ -45,19 +56,38 @@ void MarkReady(Companion& companion, std::int32_t firstStepDelayMs) {
   companion.nextStepTime = ClockAfter(GetGameTimer(), firstStepDelayMs);
 }
 
+// Blocks that act on the ped at once: once it is found not ours, they are skipped. The pause
+// and the outfit wait first, and prove the ped after.
+bool ActsOnPed(CreationBlock block) {
+  switch (block) {
+    case CreationBlock::Name:
+    case CreationBlock::Arm:
+    case CreationBlock::Flags:
+    case CreationBlock::Keep:
+    case CreationBlock::Group:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Counting the companion as present keeps the dispatcher from retrying the load every
 // frame while the player stays near; leaving and coming back tries again.
 void Abandon(Companion& companion, const CreationRecipe& recipe) {
-  Invoke(natives::SetModelAsNoLongerNeeded, recipe.model);
+  ReleaseModel(recipe.model);
   companion.ped = 0;
   MarkReady(companion, recipe.firstStepDelayMs);
 }
 
 }  // namespace
 
+// A ped deleted during a pause or a load, its number since given to another, is forgotten
+// and gets nothing more; the companion still counts as present, as after a failed load.
 void RunCreation(Companion& companion, const CreationRecipe& recipe) {
+  Made made{companion, 0};
   NameHash group = 0;
   for (CreationBlock block : recipe.blocks) {
+    if (ActsOnPed(block) && !made.StillOurs()) continue;
     switch (block) {
       case CreationBlock::Load:
         if (!LoadModel(recipe.model)) {
@@ -69,13 +99,14 @@ void RunCreation(Companion& companion, const CreationRecipe& recipe) {
         companion.ped = CreateEntityAt(natives::CreatePed, recipe.model, companion.home.x,
                                        companion.home.y, companion.home.z, companion.heading);
         companion.model = recipe.model;
+        made.provedAt = WaitsSoFar();
         break;
       case CreationBlock::Name:
         Invoke(natives::SetPedPromptName, companion.ped, recipe.name);
         break;
       case CreationBlock::Strip:
         WaitAndWatchPlayer(kStripPauseMs);
-        Invoke(natives::RemoveAllPedWeapons, companion.ped, 1, 1);
+        if (made.StillOurs()) Invoke(natives::RemoveAllPedWeapons, companion.ped, 1, 1);
         WaitAndWatchPlayer(kStripPauseMs);
         break;
       case CreationBlock::Yield:
@@ -85,7 +116,7 @@ void RunCreation(Companion& companion, const CreationRecipe& recipe) {
         Arm(companion.ped, recipe.weapon);
         break;
       case CreationBlock::Dress:
-        Dress(companion.ped, recipe.model, recipe.outfit);
+        Dress(made, recipe.outfit);
         break;
       case CreationBlock::Flags:
         for (const ConfigFlag& f : recipe.flags) {
@@ -100,13 +131,13 @@ void RunCreation(Companion& companion, const CreationRecipe& recipe) {
         Invoke(natives::SetPedRelationshipGroupHash, companion.ped, group);
         break;
       case CreationBlock::Tie:
-        TieToPlayer(group);
+        if (group != 0) TieToPlayer(group);
         break;
       case CreationBlock::Ready:
         MarkReady(companion, recipe.firstStepDelayMs);
         break;
       case CreationBlock::Release:
-        Invoke(natives::SetModelAsNoLongerNeeded, recipe.model);
+        ReleaseModel(recipe.model);
         break;
     }
   }

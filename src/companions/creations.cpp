@@ -82,15 +82,20 @@ static_assert(IsWellFormed(kAbe));
 void SpawnCharles() { RunCreation(camp.charles, kCharles); }
 void SpawnSadie() {
   // The Sadie dismissed last may still be in the camp: the camp never holds two.
-  RemoveIfStillOurs(camp.sadie.released, kSadie.model);
+  RemoveReleased(camp.sadie.released, kSadie.model);
   RunCreation(camp.sadie, kSadie);
 }
 void RemoveLeftoverCompanions() {
-  RemoveIfStillOurs(camp.charles.ped, kCharles.model);
-  RemoveIfStillOurs(camp.sadie.ped, kSadie.model);
-  RemoveIfStillOurs(camp.sadie.released, kSadie.model);
-  RemoveIfStillOurs(camp.karen.ped, kKaren.model);
-  RemoveIfStillOurs(camp.abe.ped, kAbe.model);
+  RemoveLeftover(camp.charles.ped, kCharles.model);
+  RemoveLeftover(camp.sadie.ped, kSadie.model);
+  RemoveReleased(camp.sadie.released, kSadie.model);
+  RemoveLeftover(camp.karen.ped, kKaren.model);
+  RemoveLeftover(camp.abe.ped, kAbe.model);
+}
+
+bool AnyCompanionLeft() {
+  return IsLeftover(camp.charles.ped, kCharles.model) || IsLeftover(camp.sadie.ped, kSadie.model) ||
+         IsLeftover(camp.karen.ped, kKaren.model) || IsLeftover(camp.abe.ped, kAbe.model);
 }
 
 void SpawnKaren() { RunCreation(camp.karen, kKaren); }

@@ -3,6 +3,7 @@
 #include "game/game_clock.h"
 #include "game/invoke.h"
 #include "game/natives.h"
+#include "game/ownership.h"
 #include "game/speech.h"
 #include "game/wrappers.h"
 
@@ -44,14 +45,16 @@ void GiveTask(Companion& companion, const Routine& routine, const RoutineStep& s
   }
 }
 
-// The walk is repeated until the game puts the ped in a scenario at the spot.
-void WaitForScenario(Companion& companion, const Routine& routine, const RoutineStep& step) {
-  if (Invoke<bool>(natives::IsPedUsingAnyScenario, companion.ped)) {
+// The walk is repeated until the game puts the ped in a scenario at the spot. A ped not ours
+// is neither asked nor sent, and the step is tried again later.
+void WaitForScenario(Companion& companion, const Routine& routine, const RoutineStep& step,
+                     bool ours) {
+  if (ours && Invoke<bool>(natives::IsPedUsingAnyScenario, companion.ped)) {
     companion.step = step.next;
     companion.nextStepTime = ClockAfter(GetGameTimer(), step.delayMs);
     return;
   }
-  GoTo(companion.ped, step, routine.goToTail);
+  if (ours) GoTo(companion.ped, step, routine.goToTail);
   companion.nextStepTime = ClockAfter(GetGameTimer(), kScenarioRetryMs);
 }
 
@@ -66,12 +69,16 @@ void RunRoutine(Companion& companion, const Routine& routine) {
   if (!ClockIsPast(now, companion.nextStepTime)) return;
 
   const RoutineStep& step = routine.steps[static_cast<std::size_t>(companion.step)];
-  PlayAmbientLine(companion.ped, step.line, step.lo, step.hi);
+  // Every step comes after a wait: the ped is proved before it is spoken to. One found not
+  // ours is forgotten; the cycle goes on without it.
+  const bool ours = IsStillOurs(companion.ped, companion.model);
+  if (!ours) companion.ped = 0;
+  if (ours) PlayAmbientLine(companion.ped, step.line, step.lo, step.hi);
   if (step.task == RoutineTask::UntilScenario) {
-    WaitForScenario(companion, routine, step);
+    WaitForScenario(companion, routine, step, ours);
     return;
   }
-  GiveTask(companion, routine, step);
+  if (ours) GiveTask(companion, routine, step);
   companion.step = step.next;
   // Read afresh: the due time counts from when the task was given.
   companion.nextStepTime = ClockAfter(GetGameTimer(), step.delayMs);

@@ -25,5 +25,7 @@ void ForgetReleasedIfGone(Companion& companion);
 // After the script is started again: deletes each companion's ped (Sadie's dismissed one
 // too) that an earlier start left, if it is still there and still a companion.
 void RemoveLeftoverCompanions();
+// Whether a companion's ped an earlier start made is still there, as it left it.
+bool AnyCompanionLeft();
 
 }  // namespace campfire

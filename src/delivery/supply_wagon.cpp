@@ -5,6 +5,8 @@
 #include "game/loading.h"
 #include "game/natives.h"
 #include "game/ownership.h"
+#include "game/player_watch.h"
+#include "game/requests.h"
 #include "game/wrappers.h"
 #include "host/camp_state.h"
 #include "host/dispatcher.h"
@@ -18,7 +20,8 @@ bool PlayerIsInWagon() {
 }
 
 // The marker goes first, while the wagon it is on is still there, or one would be left on
-// the map every round; its number is forgotten either way.
+// the map every round. Only a wagon still ours vouches for the blip's number: with a wagon
+// gone, the game may have taken its blip too and given the number to another.
 void RemoveWagonBlip() {
   if (camp.supplyWagonBlip != 0 && Invoke<bool>(natives::DoesBlipExist, camp.supplyWagonBlip)) {
     EntityHandle blip = camp.supplyWagonBlip;
@@ -27,23 +30,37 @@ void RemoveWagonBlip() {
   camp.supplyWagonBlip = 0;
 }
 
+void ForgetWagon() {
+  camp.supplyWagon = 0;
+  camp.supplyWagonBlip = 0;
+}
+
 // Delivered or left behind, the wagon is deleted outright: one the game merely released
 // could be boarded again and driven back to the spot, where a new wagon would stand beside
 // it.
 void RemoveWagon() {
-  RemoveWagonBlip();
-  if (camp.supplyWagon != 0) RemoveIfStillOurs(camp.supplyWagon, GetHashKey(kWagonModel));
+  if (camp.supplyWagon != 0 && IsStillOurs(camp.supplyWagon, GetHashKey(kWagonModel))) {
+    RemoveWagonBlip();
+    EntityHandle copy = camp.supplyWagon;
+    Invoke(natives::DeleteEntity, &copy);
+  }
+  ForgetWagon();
   camp.supplyWagonSpawned = false;
 }
 
-// The wagon is worth having without its cargo, so a set that never loads is left off.
-void LoadCargo() {
+// The wagon is worth having without its cargo, so a set that never loads is left off. The
+// load waits: the wagon is proved again before the cargo and the blip, and forgotten if it
+// is not ours any more.
+bool LoadCargo(NameHash wagonModel) {
+  std::uint32_t provedAt = WaitsSoFar();
   const NameHash propset = GetHashKey(kCargoPropset);
-  Invoke(natives::RequestPropset, propset);
+  RequestPropset(propset);
   const auto hasLoaded = [propset] { return Invoke<bool>(natives::HasPropsetLoaded, propset); };
-  if (WaitUntilLoaded(hasLoaded) && hasLoaded()) {
-    Invoke(natives::AddPropsetToVehicle, camp.supplyWagon, propset);
-  }
+  const bool loaded = WaitUntilLoaded(hasLoaded) && hasLoaded();
+  const bool ours = StillOursSince(camp.supplyWagon, wagonModel, provedAt);
+  if (loaded && ours) Invoke(natives::AddPropsetToVehicle, camp.supplyWagon, propset);
+  ReleasePropset(propset);
+  return ours;
 }
 
 void AddWagonBlip() {
@@ -56,18 +73,15 @@ void AddWagonBlip() {
 }  // namespace
 
 void SpawnSupplyWagon(NameHash model, const Vector3& position) {
-  Invoke(natives::RequestModel, model, 1);
+  RequestModel(model);
   const bool loaded =
       WaitUntilLoaded([model] { return Invoke<bool>(natives::HasModelLoaded, model); });
   if (loaded) {
     camp.supplyWagon = CreateEntityAt(natives::CreateVehicle, model, position.x, position.y,
                                       position.z, WagonHeading);
-    if (DoesEntityExist(camp.supplyWagon)) {
-      LoadCargo();
-      AddWagonBlip();
-    }
+    if (DoesEntityExist(camp.supplyWagon) && LoadCargo(model)) AddWagonBlip();
   }
-  Invoke(natives::SetModelAsNoLongerNeeded, model);
+  ReleaseModel(model);
 }
 
 void UpdateSupplyWagon() {
@@ -84,8 +98,8 @@ void UpdateSupplyWagon() {
       RemoveWagon();
     } else {
       // Gone: nothing to deliver. The state clears on the way back, when the player is far
-      // from the spot; the number is forgotten now, before it can name something else.
-      camp.supplyWagon = 0;
+      // from the spot; the numbers are forgotten now, before they can name something else.
+      ForgetWagon();
     }
     return;
   }
@@ -106,9 +120,14 @@ void UpdateSupplyWagon() {
 // The blip carries no model to check: it is removed only with a wagon that shows the world
 // is the one the earlier start left.
 void RemoveLeftoverWagon() {
-  if (camp.supplyWagon != 0 && IsStillOurs(camp.supplyWagon, GetHashKey(kWagonModel))) {
-    RemoveWagon();
+  const NameHash model = GetHashKey(kWagonModel);
+  if (IsLeftover(camp.supplyWagon, model)) {
+    RemoveWagonBlip();
+    RemoveLeftover(camp.supplyWagon, model);
   }
+  ForgetWagon();
 }
+
+bool WagonLeft() { return IsLeftover(camp.supplyWagon, GetHashKey(kWagonModel)); }
 
 }  // namespace campfire

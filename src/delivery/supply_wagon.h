@@ -9,6 +9,8 @@ void UpdateSupplyWagon();
 // After the script is started again: deletes the wagon and removes the blip an earlier
 // start made, if they are still there.
 void RemoveLeftoverWagon();
+// Whether the wagon an earlier start made is still there, as it left it.
+bool WagonLeft();
 void SpawnSupplyWagon(NameHash model, const Vector3& position);
 
 }  // namespace campfire

@@ -7,6 +7,12 @@ namespace campfire {
 
 namespace {
 EntityHandle lastSeenPlayerPed = 0;
+std::uint32_t waits = 0;
+
+void Wait(std::uint32_t ms) {
+  ++waits;
+  scriptWait(ms);
+}
 }  // namespace
 
 EntityHandle LastSeenPlayerPed() { return lastSeenPlayerPed; }
@@ -14,8 +20,12 @@ EntityHandle LastSeenPlayerPed() { return lastSeenPlayerPed; }
 void NotePlayerPed(EntityHandle ped) { lastSeenPlayerPed = ped; }
 
 void WaitAndWatchPlayer(std::uint32_t ms) {
-  scriptWait(ms);
+  Wait(ms);
   NotePlayerPed(PlayerPedId());
 }
+
+void YieldFrame() { Wait(0); }
+
+std::uint32_t WaitsSoFar() { return waits; }
 
 }  // namespace campfire

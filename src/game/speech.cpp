@@ -16,10 +16,4 @@ void PlayAmbientLine(EntityHandle ped, const char* lineName, std::int32_t lo, st
   Invoke(natives::PlayPedAmbientSpeechNative, ped, &request);
 }
 
-void PlayAmbientLineAtPoint(const Vector3& where, EntityHandle ped, const char* lineName,
-                            std::int32_t count) {
-  if (!IsEntityAtCoord(ped, where.x, where.y, where.z)) return;
-  PlayAmbientLine(ped, lineName, 1, count + 1);
-}
-
 }  // namespace campfire

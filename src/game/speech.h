@@ -23,8 +23,4 @@ static_assert(sizeof(SpeechRequest) == 64);
 // Speaks the line with a variation drawn from [lo, hi).
 void PlayAmbientLine(EntityHandle ped, const char* lineName, std::int32_t lo, std::int32_t hi);
 
-// Speaks the line, variation 1 to count, only while the ped stands at the point.
-void PlayAmbientLineAtPoint(const Vector3& where, EntityHandle ped, const char* lineName,
-                            std::int32_t count);
-
 }  // namespace campfire

@@ -10,15 +10,20 @@
 
 namespace campfire {
 
-bool EarlierStartMayHaveLeftThings(EntityHandle playerPed) {
+bool PlayerPedIsOneAnEarlierStartSaw(EntityHandle playerPed) {
   return playerPed != 0 && (playerPed == camp.startPlayerPed || playerPed == LastSeenPlayerPed());
 }
 
-// The prompts go first, while the companions that vouch for them are still there.
+// Entities only: a prop-set number asked after would be a question of the wrong kind if the
+// number had since gone to an entity.
+bool AnEarlierStartLeftSomething() { return AnyCompanionLeft() || WagonLeft(); }
+
+// Prompts carry no model: the world shown to be the one the earlier start left vouches for
+// them, even for a companion that has since vanished.
 void RemoveWhatAnEarlierStartLeft() {
-  DeleteLeftoverPrompts(camp.charlesPrompts, camp.charles);
-  DeleteLeftoverPrompts(camp.sadiePrompts, camp.sadie);
-  DeleteLeftoverPrompts(camp.karenPrompts, camp.karen);
+  DeleteLeftoverPrompts(camp.charlesPrompts);
+  DeleteLeftoverPrompts(camp.sadiePrompts);
+  DeleteLeftoverPrompts(camp.karenPrompts);
   RemoveLeftoverCompanions();
   RemoveLeftoverTent();
   RemoveLeftoverProps();

@@ -6,9 +6,14 @@
 
 namespace campfire {
 
-// Whether an earlier start of the script may have left things in the world: the player's
-// ped is one that start saw. After a reload the player always has a new ped.
-bool EarlierStartMayHaveLeftThings(EntityHandle playerPed);
+// Whether the player's ped is one an earlier start of the script saw: after a reload the
+// player always has a new ped. Costs no call.
+bool PlayerPedIsOneAnEarlierStartSaw(EntityHandle playerPed);
+
+// Whether a companion or the wagon an earlier start kept is still there as it left it. With
+// the player's ped above, the evidence that the world is the one that start left: the game
+// might give a new ped an old number, so the ped alone is not enough.
+bool AnEarlierStartLeftSomething();
 
 // Removes what an earlier start made that is still there and still the plugin's.
 void RemoveWhatAnEarlierStartLeft();

@@ -4,7 +4,8 @@
 #include "companions/homes.h"
 #include "companions/spawning.h"
 #include "delivery/remarks.h"
-#include "game/host_interface.h"
+#include "game/player_watch.h"
+#include "game/requests.h"
 #include "game/wrappers.h"
 #include "host/camp_state.h"
 #include "host/dispatcher.h"
@@ -52,12 +53,16 @@ void RunFrame() {
 // earlier run was dropped where it stood. Each start begins from the state at load.
 void ScriptMain() {
   const EntityHandle playerPed = PlayerPedId();
-  if (EarlierStartMayHaveLeftThings(playerPed)) RemoveWhatAnEarlierStartLeft();
+  const bool samePlayer = PlayerPedIsOneAnEarlierStartSaw(playerPed);
+  const bool sameWorld = samePlayer && AnEarlierStartLeftSomething();
+  ReleaseInterruptedRequests(samePlayer, sameWorld);
+  if (sameWorld) RemoveWhatAnEarlierStartLeft();
   camp = CampState{};
+  NotePlayerPed(playerPed);
   SetUpWorld(playerPed);
   for (;;) {
     RunFrame();
-    scriptWait(0);
+    YieldFrame();
   }
 }
 

@@ -47,6 +47,15 @@ void UpdateCampProps() {
   }
 }
 
-void RemoveLeftoverProps() { RemoveProps(); }
+// The game may no longer count an earlier start's objects as the plugin's: each is claimed
+// before it is deleted, unless another script has claimed it since.
+void RemoveLeftoverProps() {
+  PropHandles& placed = camp.propHandles;
+  for (std::size_t i = 0; i < placed.count; ++i) {
+    RemoveLeftover(placed.handles[i], propsTable[i].model);
+  }
+  placed.count = 0;
+  camp.propsSpawned = false;
+}
 
 }  // namespace campfire

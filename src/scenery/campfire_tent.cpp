@@ -4,6 +4,7 @@
 #include "game/loading.h"
 #include "game/natives.h"
 #include "game/ownership.h"
+#include "game/requests.h"
 #include "game/wrappers.h"
 #include "host/camp_state.h"
 
@@ -11,7 +12,7 @@ namespace campfire {
 
 void CreateCampfireTent() {
   const NameHash propset = GetHashKey(kTentPropset);
-  Invoke(natives::RequestPropset, propset);
+  RequestPropset(propset);
   const bool loaded =
       WaitUntilLoaded([propset] { return Invoke<bool>(natives::HasPropsetLoaded, propset); });
   // A set that never loads is given up on but still counts as placed, so it is not
@@ -19,6 +20,8 @@ void CreateCampfireTent() {
   camp.tentHandle =
       loaded ? CreatePropset(propset, kTentPlacement.x, kTentPlacement.y, kTentPlacement.z) : 0;
   camp.tentSpawned = true;
+  // Made or given up on, the set's request has served.
+  ReleasePropset(propset);
 }
 
 void RemoveCampfireTent() {

@@ -97,9 +97,8 @@ struct Conversation {
 // One frame of a conversation; returns only after a confirmed exchange ends.
 void UpdateConversation(const Conversation& conversation);
 
-// After the script is started again: deletes each of these prompts still valid, but only
-// while their companion's ped is still there and still the companion's: prompts carry no
-// model, and only the ped shows that the world is the one the earlier start left.
-void DeleteLeftoverPrompts(const ConversationPrompts& prompts, const Companion& owner);
+// After the script is started again, in the world the earlier start left: deletes each of
+// these prompts still valid.
+void DeleteLeftoverPrompts(const ConversationPrompts& prompts);
 
 }  // namespace campfire

@@ -82,7 +82,9 @@ TEST(ScenarioFileErrors, WrongSettingsAreNamedByTheirKey) {
   ExpectRejected("world.json", R"({"world": {"load_poll": 2}, "steps": []})",
                  "\"world\" has an unknown key \"load_poll\" (load_polls, speech_ms, "
                  "release_range, reuse_handles, "
-                 "release_zeroes, other_script_ms, camp_scenario_points)");
+                 "release_zeroes, other_script_ms, camp_scenario_points, unowned_delete_releases, "
+                 "blip_goes_with_entity, prompt_drop_ms, track_propset_requests, "
+                 "reload_keeps_player_number)");
   ExpectRejected("seed.json", R"({"seed": -1, "steps": []})",
                  "\"seed\" must be a whole number of 0 or more, not -1");
   ExpectRejected("nosteps.json", R"({"seed": 1})", "has no \"steps\" array");

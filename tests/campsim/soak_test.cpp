@@ -12,29 +12,33 @@
 
 namespace {
 
+// Until the plugin proves every kept number after a wait, the soaks here tolerate calls
+// through numbers held across one: they are still counted in the summary.
+constexpr const char* kTolerateHeld = "--tolerate-held-across-wait";
+
 TEST(Soak, TwoHoursOfVisitsKeepTheCampInBounds) {
-  const auto run = campsim_test::RunCampsimWith({"--soak", "2h", "--seed", "5"});
+  const auto run = campsim_test::RunCampsimWith({"--soak", "2h", "--seed", "5", kTolerateHeld});
   EXPECT_EQ(run.code, 0) << run.out << run.err;
   const auto lines = run.OutLines();
-  EXPECT_GE(campsim_test::FindLine(lines, "game time         2h 0"), 0) << run.out;
+  EXPECT_GE(campsim_test::FindLine(lines, "game time          2h 0"), 0) << run.out;
   // Every hour, at the end, and after each reload or restart.
-  EXPECT_GE(campsim_test::FindLine(lines, "reloads           1 "), 0) << run.out;
-  EXPECT_GE(campsim_test::FindLine(lines, "checks            4 "), 0) << run.out;
-  EXPECT_GE(campsim_test::FindLine(lines, "violations        none"), 0) << run.out;
+  EXPECT_GE(campsim_test::FindLine(lines, "reloads            1 "), 0) << run.out;
+  EXPECT_GE(campsim_test::FindLine(lines, "checks             4 "), 0) << run.out;
+  EXPECT_GE(campsim_test::FindLine(lines, "violations         none"), 0) << run.out;
   const int visits = campsim_test::FindLine(lines, "rides into the camp");
   ASSERT_GE(visits, 0);
-  EXPECT_EQ(lines[static_cast<std::size_t>(visits)].find("visits            0 "),
+  EXPECT_EQ(lines[static_cast<std::size_t>(visits)].find("visits             0 "),
             std::string::npos);
   EXPECT_EQ(run.err, "") << "no progress bar where standard error is not a terminal";
 }
 
 TEST(Soak, TheProgressBarIsDrawnOnATerminalAndReachesItsEnd) {
-  const char* argv[] = {"campsim", "--soak", "10m"};
+  const char* argv[] = {"campsim", "--soak", "10m", kTolerateHeld};
   std::ostringstream out;
   std::ostringstream err;
   campsim::CampsimSetup terminal;
   terminal.errIsTerminal = true;
-  ASSERT_EQ(campsim::RunCampsim(3, argv, out, err, terminal), 0) << err.str();
+  ASSERT_EQ(campsim::RunCampsim(4, argv, out, err, terminal), 0) << err.str();
   EXPECT_NE(err.str().find("100%  10m 00s of 10m 00s simulated"), std::string::npos) << err.str();
 }
 
@@ -73,6 +77,18 @@ TEST(SoakChecks, EachExcessIsReported) {
   EXPECT_EQ(broken[1], fmt::format("{} props alive, more than {}", campsim::kPropCount + 1,
                                    campsim::kPropCount));
   EXPECT_EQ(broken[5], "1 map blip left without its wagon");
+}
+
+TEST(SoakChecks, OwnershipAndWaitsAreRulesOnlyTheHeldOneMayBeTolerated) {
+  campsim::CampCensus census;
+  census.unownedDeletions = 2;
+  census.heldAcrossWait = 5;
+  const std::vector<std::string> all = {"entities deleted without owning them",
+                                        "calls through numbers held across a wait"};
+  EXPECT_EQ(campsim::CheckCensus(census), all);
+  campsim::CensusRules tolerant;
+  tolerant.heldAcrossWait = false;
+  EXPECT_EQ(campsim::CheckCensus(census, tolerant), std::vector<std::string>{all[0]});
 }
 
 TEST(SoakChecks, UnreleasedRequestsCountOnlyAtRest) {

@@ -1,5 +1,5 @@
-// The timeline after the game misbehaves: what the plugin asks of a companion whose model
-// never loaded, or whose ped the game took away, is told as happening to no one.
+// The timeline after the game misbehaves: a companion whose model never loaded, or whose
+// ped the game took away, is asked nothing more.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,26 +16,24 @@ std::vector<std::string> TimelineOf(const std::string& name, const std::string& 
   return run.OutLines();
 }
 
+// Her routine's steps still come due, but the plugin has no ped of hers to speak through
+// or task: the timeline names her once and then tells nothing of her.
 TEST(TimelineFaults, ACompanionNeverMadeIsNamedAndNothingHappensToHer) {
   const auto lines = TimelineOf("never_loads.json", R"({
       "start": [-1655.0, -1345.0, 84.0],
       "steps": [{"never_loads": "cs_karen"}, {"wait": 25000}]})");
   const int given = FindLine(lines, "Karen was never made: her model did not load");
   ASSERT_GE(given, 0) << ::testing::PrintToString(lines);
-  const int said = FindLine(lines, "Karen says \"", given);
-  ASSERT_GT(said, given);
-  EXPECT_NE(
-      lines[static_cast<std::size_t>(said)].find("but her ped was never made: nothing happens"),
-      std::string::npos);
-  const int task = FindLine(lines, "Karen goes straight to her spot A", given);
-  ASSERT_GT(task, given);
-  EXPECT_NE(lines[static_cast<std::size_t>(task)].find("but her ped was never made"),
-            std::string::npos);
+  EXPECT_EQ(FindLine(lines, "Karen says \"", given), -1) << ::testing::PrintToString(lines);
+  EXPECT_EQ(FindLine(lines, "Karen goes straight to her spot A", given), -1);
+  EXPECT_GE(FindLine(lines, "Abe says \"", given), 0) << "the others go on";
   EXPECT_EQ(FindLine(lines, "ped 0"), FindLine(lines, "goes on with ped 0"))
       << "ped 0 is named only where the plugin gives her up";
 }
 
-TEST(TimelineFaults, ATaskForAVanishedPedSaysThePedIsGone) {
+// Once her ped is gone, the plugin finds the number not its own at her next step and
+// forgets it: no line or task goes to it.
+TEST(TimelineFaults, AVanishedPedIsGivenNoMoreLinesOrTasks) {
   const auto lines = TimelineOf("vanish.json", R"({
       "start": [-1655.0, -1345.0, 84.0],
       "steps": [{"wait": 5000}, {"vanish": "Karen"}, {"wait": 15000}]})");
@@ -43,14 +41,8 @@ TEST(TimelineFaults, ATaskForAVanishedPedSaysThePedIsGone) {
   const int vanish = FindLine(lines, "fault: Karen vanishes");
   ASSERT_GE(before, 0);
   ASSERT_GT(vanish, before);
-  EXPECT_EQ(lines[static_cast<std::size_t>(before)].find("gone"), std::string::npos);
-  const int task = FindLine(lines, "Karen starts WORLD_HUMAN_BROOM_WORKING", vanish);
-  ASSERT_GT(task, vanish) << ::testing::PrintToString(lines);
-  EXPECT_NE(lines[static_cast<std::size_t>(task)].find("but her ped is gone: nothing happens"),
-            std::string::npos)
-      << lines[static_cast<std::size_t>(task)];
-  const int said = FindLine(lines, "Karen says \"", vanish);
-  EXPECT_NE(lines[static_cast<std::size_t>(said)].find("but her ped is gone"), std::string::npos);
+  EXPECT_EQ(FindLine(lines, "Karen says \"", vanish), -1) << ::testing::PrintToString(lines);
+  EXPECT_EQ(FindLine(lines, "Karen starts", vanish), -1);
 }
 
 }  // namespace

@@ -156,25 +156,22 @@ TEST(LocationRemarks, TwoAndAHalfUnitsOffAlongAnyAxisStopsTheRequests) {
   EXPECT_FALSE(sim.Failed()) << sim.Error();
 }
 
-TEST(LocationRemarks, ThePedReadAtSetupIsTestedEvenAfterThePlayersPedChanges) {
+// The number read at setup may come to name someone else once the player has a new ped: the
+// remarks fall silent, for the old ped and the new, without a call spent on the spots.
+TEST(LocationRemarks, TheRemarksFallSilentOnceThePlayersPedChanges) {
   Simulation sim;
   const Spot& first = kSpots[13];  // SOOTH_HORSE
   const Spot& second = kSpots[8];  // where the new ped goes
   const Handle original = sim.world().PlayerPed();
-  StandAndWatch(sim, first.position);
+  ASSERT_FALSE(RequestsBy(sim.recorder(), original, StandAndWatch(sim, first.position)).empty());
   const Handle replacement = sim.world().ReplacePlayerPed();  // the old ped stays on the spot
   ASSERT_NE(replacement, original);
 
-  // The new ped walks to another spot; the remarks keep following the old one.
   const std::size_t mark = StandAndWatch(sim, second.position);
   ASSERT_FALSE(sim.Failed()) << sim.Error();
-  EXPECT_TRUE(RequestsBy(sim.recorder(), replacement, mark).empty());
-  EXPECT_TRUE(RemarkPasses(sim.recorder(), replacement, mark).empty());
-  const auto requests = RequestsBy(sim.recorder(), original, mark);
-  ASSERT_EQ(requests.size(), RemarkPasses(sim.recorder(), original, mark).size());
-  ASSERT_GE(requests.size(), 4u);
-  for (const SpeechRequest& r : requests) {
-    ExpectAmbientRequest(sim.recorder(), r, first.line, 1, first.count + 1);
+  for (Handle ped : {original, replacement}) {
+    EXPECT_TRUE(RequestsBy(sim.recorder(), ped, mark).empty()) << ped;
+    EXPECT_TRUE(RemarkPasses(sim.recorder(), ped, mark).empty()) << ped;
   }
 }
 

@@ -74,12 +74,16 @@ TEST(PlaySteps, AScenarioWrittenOutReadsBackToTheSameSteps) {
       {"press": "INPUT_CONTEXT_RT"}, {"release": "INPUT_CONTEXT_RT"}, {"board": "wagon"},
       {"leave": true}, {"vanish": "tent"}, {"kill": "Abe"}, {"never_loads": "cs_karen"},
       {"never_loads": 4009}, {"silent_line": "GOING_WELL"}, {"new_player_ped": true},
-      {"reload": true}, {"reload": [-1600, -1400, 82]}, {"restart": true}, {"other_script": true})";
+      {"reload": true}, {"reload": [-1600, -1400, 82]}, {"restart": true}, {"other_script": true},
+      {"drop_prompt": true})";
   const auto first = campsim::ParseScenario(
       R"({"seed": 18446744073709551615, "frame_ms": 17, "clock": -5, "start": [1.5, 2.25, 3],
           "world": {"load_polls": 9, "speech_ms": 1234, "release_range": 250.5,
                     "reuse_handles": true, "release_zeroes": true, "other_script_ms": 4000,
-                    "camp_scenario_points": false},
+                    "camp_scenario_points": false,
+                    "unowned_delete_releases": true, "blip_goes_with_entity": true,
+                    "prompt_drop_ms": 9000, "track_propset_requests": true,
+                    "reload_keeps_player_number": true},
           "steps": [)" +
           steps + "]}",
       "first.json");

@@ -130,6 +130,9 @@ struct FaultSettings {
   float releaseRange = sim::WorldSettings{}.releaseRange;
   bool reuseHandles = false;
   bool releaseZeroes = false;
+  bool blipGoesWithEntity = false;
+  bool trackPropsetRequests = false;
+  bool reloadKeepsPlayerNumber = false;
 };
 
 // The plugin loaded into a fresh world; its script first runs on the first frame, so a
@@ -261,6 +264,9 @@ class FaultRun {
     options.world.releaseRange = s.releaseRange;
     options.world.reuseHandles = s.reuseHandles;
     options.world.releaseZeroes = s.releaseZeroes;
+    options.world.blipGoesWithEntity = s.blipGoesWithEntity;
+    options.world.trackPropsetRequests = s.trackPropsetRequests;
+    options.world.reloadKeepsPlayerNumber = s.reloadKeepsPlayerNumber;
     options.record = false;  // minutes of every call would not fit; the watch keeps what counts
     return options;
   }

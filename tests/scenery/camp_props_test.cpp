@@ -136,24 +136,23 @@ TEST(CampProps, LeavingRemovesThemAllAndEachReturnPlacesAFullNewSet) {
   sim.Teleport(EastOf(kPropsCentre, 251.0f));
   sim.RunFor(1000);
   ASSERT_FALSE(sim.Failed()) << sim.Error();
-  // Every handle is tested, its model checked against its own row, and then deleted, in
-  // placement order, in one stretch.
+  // Every handle is tested, its model checked against its own row, its ownership asked, and
+  // then deleted, in placement order, in one stretch.
   const auto& events = sim.recorder().Events();
   const std::size_t at =
       IndexOfCallOn(sim.recorder(), NativeId::DoesEntityExist, first.front(), mark);
-  ASSERT_LE(at + 3 * kPropCount, events.size());
+  constexpr NativeId kEach[] = {NativeId::DoesEntityExist, NativeId::GetEntityModel,
+                                NativeId::DoesEntityBelongToThisScript, NativeId::DeleteEntity};
+  constexpr std::size_t kCalls = std::size(kEach);
+  ASSERT_LE(at + kCalls * kPropCount, events.size());
   for (std::size_t row = 0; row < kPropCount; ++row) {
     SCOPED_TRACE("row " + std::to_string(row + 1));
-    const Event& test = events[at + 3 * row];
-    const Event& model = events[at + 3 * row + 1];
-    const Event& remove = events[at + 3 * row + 2];
-    ASSERT_FALSE(test.isWait || model.isWait || remove.isWait);
-    ASSERT_EQ(test.id, NativeId::DoesEntityExist);
-    ASSERT_EQ(model.id, NativeId::GetEntityModel);
-    ASSERT_EQ(remove.id, NativeId::DeleteEntity);
-    EXPECT_EQ(test.args[0].i, first[row]);
-    EXPECT_EQ(model.args[0].i, first[row]);
-    EXPECT_EQ(remove.args[0].i, first[row]);
+    for (std::size_t i = 0; i < kCalls; ++i) {
+      const Event& e = events[at + kCalls * row + i];
+      ASSERT_FALSE(e.isWait);
+      ASSERT_EQ(e.id, kEach[i]);
+      EXPECT_EQ(e.args[0].i, first[row]);
+    }
   }
   EXPECT_TRUE(LiveProps(sim.world()).empty());
 

@@ -237,6 +237,23 @@ inline std::vector<PlayedLine> ExpectExchange(const sim::Recorder& recorder,
     return true;
   };
 
+  // After a wait, before the next line and before the companion's events are given back:
+  // the prompts the game may have dropped are asked after (while the lines go on), then the
+  // companion is proved to be the plugin's still.
+  auto expectProof = [&](bool prompts) {
+    while (prompts && at < window.end && !events[at].isWait &&
+           events[at].id == sim::NativeId::PromptIsValid) {
+      ++at;
+    }
+    for (sim::NativeId id : {sim::NativeId::DoesEntityExist, sim::NativeId::GetEntityModel,
+                             sim::NativeId::DoesEntityBelongToThisScript}) {
+      const sim::Event* e = next(sim::SignatureOf(id).name);
+      if (!isCall(e, id, sim::SignatureOf(id).name)) return false;
+      EXPECT_EQ(e->args[0].i, companion) << block.prompt.label << where;
+    }
+    return true;
+  };
+
   if (block.blocksEvents && !expectBlocking(true)) return played;
 
   for (std::size_t n = 0; n < block.exchange.size(); ++n) {
@@ -244,6 +261,7 @@ inline std::vector<PlayedLine> ExpectExchange(const sim::Recorder& recorder,
     const sim::Handle speaker = line.speaker == kPlayer ? player : companion;
     where = " at line " + std::to_string(n + 1) + " (" + line.line + ")";
     PlayedLine record;
+    if (!played.empty() && played.back().waits > 0 && !expectProof(true)) return played;
 
     std::int32_t variation = line.variation.lo;
     if (line.variation.Drawn()) {
@@ -312,7 +330,12 @@ inline std::vector<PlayedLine> ExpectExchange(const sim::Recorder& recorder,
     played.push_back(record);
   }
   where.clear();
+  if (!played.empty() && played.back().waits > 0 && !expectProof(false)) return played;
   if (!expectBlocking(false)) return played;
+  // The prompt is asked after before it is given back.
+  if (!isCall(next("PromptIsValid"), sim::NativeId::PromptIsValid, "PromptIsValid")) {
+    return played;
+  }
   EXPECT_EQ(at, window.end) << block.prompt.label << ": calls after the last line";
   return played;
 }

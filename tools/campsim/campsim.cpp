@@ -40,6 +40,8 @@ struct Options {
   std::string plugin = CAMPFIRE_PLUGIN_PATH;
   bool quiet = false;
   std::string soak;
+  bool everySetting = false;
+  bool tolerateHeld = false;
   bool play = false;
   int port = kDefaultPlayPort;
 };
@@ -184,6 +186,15 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
   soak->excludes("--map");
   soak->excludes("--timeline");
   soak->excludes("--report");
+  app.add_flag("--every-setting", o.everySetting,
+               "Soak in the harshest world: also unowned deletes that release, blips that go "
+               "with their entity, prompts the game drops, prop set requests counted, the "
+               "player's number kept through a reload")
+      ->needs(soak);
+  app.add_flag("--tolerate-held-across-wait", o.tolerateHeld,
+               "Soak without failing on calls through numbers held across a wait (still "
+               "counted in the summary)")
+      ->needs(soak);
   auto* play = app.add_flag("--play", o.play,
                             "Play the camp by hand in a browser: the scenario's world and start, "
                             "a local web server, until Ctrl-C");
@@ -263,6 +274,8 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
     SoakOptions soakOptions;
     soakOptions.durationMs = values.soakMs;
     soakOptions.simulation.world = scenario.world;
+    soakOptions.everySetting = o.everySetting;
+    soakOptions.rules.heldAcrossWait = !o.tolerateHeld;
     soakOptions.simulation.pluginPath = o.plugin;
     soakOptions.trace = outputs.trace.get();
     soakOptions.progressBar = setup.errIsTerminal;

@@ -58,6 +58,8 @@ CampCensus TakeCensus(sim::Simulation& sim) {
   for (const sim::HandleFindingRecord& f : world.HandleFindings()) {
     ++(f.foreign ? census.foreignTouched : census.kindMismatches);
   }
+  census.unownedDeletions = static_cast<int>(world.UnownedDeletions().size());
+  census.heldAcrossWait = world.HeldAcrossWaitCount();
   census.unreleased = world.UnreleasedRequests();
   // The main loop's last question each frame is whether the player sits in the wagon (or,
   // once per boarding, the objective's last cue); anywhere else it is inside a creation or
@@ -130,7 +132,34 @@ std::string DescribeForeignTouched(const sim::World& world) {
   return DescribeFindings(world, true);
 }
 
-std::vector<std::string> CheckCensus(const CampCensus& c) {
+namespace {
+
+std::string Since(const sim::World& world, std::int32_t clock) {
+  return FormatClock(static_cast<std::uint32_t>(clock) -
+                     static_cast<std::uint32_t>(world.Settings().startClock));
+}
+
+}  // namespace
+
+std::string DescribeUnownedDeletions(const sim::World& world) {
+  const std::vector<sim::UnownedDeletion>& all = world.UnownedDeletions();
+  if (all.empty()) return "none";
+  const sim::UnownedDeletion& first = all.front();
+  const std::string whose =
+      first.owner == sim::Owner::OtherScript ? "another script's mission entity" : "nobody's";
+  return fmt::format("{}, the first at {}: {} ({}) deleted without owning it", all.size(),
+                     Since(world, first.clock), first.handle, whose);
+}
+
+std::string DescribeHeldAcrossWait(const sim::World& world) {
+  if (world.HeldAcrossWaitCount() == 0) return "none";
+  const sim::HeldCall& first = world.HeldAcrossWait().front();
+  return fmt::format("{}, the first at {}: {} through {} (argument {}), not proved since a wait",
+                     Grouped(world.HeldAcrossWaitCount()), Since(world, first.clock),
+                     sim::SignatureOf(first.native).name, first.handle, first.arg + 1);
+}
+
+std::vector<std::string> CheckCensus(const CampCensus& c, const CensusRules& rules) {
   std::vector<std::string> broken;
   for (std::size_t i = 0; i < kCompanions.size(); ++i) {
     if (c.companions[i] > 1) {
@@ -160,6 +189,12 @@ std::vector<std::string> CheckCensus(const CampCensus& c) {
   if (c.foreignTouched > 0) {
     broken.push_back(fmt::format("{} change{} to another script's things", c.foreignTouched,
                                  c.foreignTouched == 1 ? "" : "s"));
+  }
+  // Both are counted in the summary; as the counts grow through a run, the rules are named
+  // without them, so that one broken rule is one line of the soak's report.
+  if (c.unownedDeletions > 0) broken.push_back("entities deleted without owning them");
+  if (rules.heldAcrossWait && c.heldAcrossWait > 0) {
+    broken.push_back("calls through numbers held across a wait");
   }
   if (c.atRest && !c.unreleased.empty()) {
     broken.push_back("requests never released: " + DescribeUnreleased(c.unreleased));

@@ -48,6 +48,9 @@ std::string Describe(const Step& step) {
           [](const OtherScriptStep&) {
             return std::string("another script makes a thing of its own near the camp");
           },
+          [](const DropPromptStep&) {
+            return std::string("fault: the game drops one of the plugin's prompts");
+          },
       },
       step);
 }

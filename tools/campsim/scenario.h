@@ -74,11 +74,13 @@ struct ReloadStep {
 struct RestartStep {};
 // Another script sharing the world makes its next thing near the camp.
 struct OtherScriptStep {};
+// The game drops one of the plugin's prompts on its own.
+struct DropPromptStep {};
 
 using Step = std::variant<WaitStep, TeleportStep, MoveStep, TargetStep, ReleaseTargetStep, HoldStep,
                           PressStep, ReleaseStep, GoStep, BoardStep, LeaveStep, VanishStep,
                           KillStep, NeverLoadsStep, SilentLineStep, NewPlayerPedStep, ReloadStep,
-                          RestartStep, OtherScriptStep>;
+                          RestartStep, OtherScriptStep, DropPromptStep>;
 
 struct Scenario {
   std::string name;  // the file, or "camp tour"

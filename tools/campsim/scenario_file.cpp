@@ -58,6 +58,26 @@ constexpr auto kWorldSettings = std::to_array<Setting>({
      [](const json& v, sim::WorldSettings& w) {
        w.campScenarioPoints = Boolean(v, "\"world.camp_scenario_points\"");
      }},
+    {"unowned_delete_releases",
+     [](const json& v, sim::WorldSettings& w) {
+       w.unownedDeleteReleases = Boolean(v, "\"world.unowned_delete_releases\"");
+     }},
+    {"blip_goes_with_entity",
+     [](const json& v, sim::WorldSettings& w) {
+       w.blipGoesWithEntity = Boolean(v, "\"world.blip_goes_with_entity\"");
+     }},
+    {"prompt_drop_ms",
+     [](const json& v, sim::WorldSettings& w) {
+       w.promptDropEveryMs = Milliseconds(v, "\"world.prompt_drop_ms\"");
+     }},
+    {"track_propset_requests",
+     [](const json& v,
+        sim::WorldSettings&
+            w) { w.trackPropsetRequests = Boolean(v, "\"world.track_propset_requests\""); }},
+    {"reload_keeps_player_number",
+     [](const json& v,
+        sim::WorldSettings&
+            w) { w.reloadKeepsPlayerNumber = Boolean(v, "\"world.reload_keeps_player_number\""); }},
 });
 
 void ReadWorld(const json& v, sim::WorldSettings& w);

@@ -105,6 +105,11 @@ bool ScenarioRunner::Apply(const Step& step) {
                  [&](const ReloadStep& s) { sim_.Reload(s.at); },
                  [&](const RestartStep&) { sim_.Restart(); },
                  [&](const OtherScriptStep&) { sim_.OtherScriptActs(); },
+                 [&](const DropPromptStep&) {
+                   const sim::Handle dropped = world.DropAPrompt();
+                   Note(dropped == 0 ? std::string("  the plugin has no prompt to drop")
+                                     : "  prompt " + std::to_string(dropped) + " is gone");
+                 },
              },
              step);
   return !Stopped();

@@ -83,6 +83,9 @@ json StepJson(const Step& step) {
           [](const OtherScriptStep&) {
             return json{{"other_script", true}};
           },
+          [](const DropPromptStep&) {
+            return json{{"drop_prompt", true}};
+          },
       },
       step);
 }
@@ -94,7 +97,13 @@ std::string ScenarioFileText(const sim::WorldSettings& w, std::span<const Step> 
                    {"reuse_handles", w.reuseHandles},
                    {"release_zeroes", w.releaseZeroes},
                    {"other_script_ms", w.otherScriptEveryMs},
-                   {"camp_scenario_points", w.campScenarioPoints}};
+                   {"camp_scenario_points", w.campScenarioPoints},
+
+                   {"unowned_delete_releases", w.unownedDeleteReleases},
+                   {"blip_goes_with_entity", w.blipGoesWithEntity},
+                   {"prompt_drop_ms", w.promptDropEveryMs},
+                   {"track_propset_requests", w.trackPropsetRequests},
+                   {"reload_keeps_player_number", w.reloadKeepsPlayerNumber}};
   std::string text = "{\n";
   text += "  \"seed\": " + json(w.seed).dump() + ",\n";
   text += "  \"frame_ms\": " + json(w.frameMs).dump() + ",\n";

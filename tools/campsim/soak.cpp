@@ -27,6 +27,7 @@ constexpr int kBarWidth = 30;
 // sits in its own yield, the camp is counted.
 class CampChecks final : public FrameObserver, public sim::TraceSink {
  public:
+  explicit CampChecks(const CensusRules& rules) : rules_(rules) {}
   void AfterFrame(sim::Simulation& sim) override {
     if (restarted_ && Check(sim, false)) restarted_ = false;
     if (sim.world().ElapsedMs() < nextMs_) return;
@@ -46,7 +47,7 @@ class CampChecks final : public FrameObserver, public sim::TraceSink {
     const CampCensus census = TakeCensus(sim);
     if (!census.atRest && !force) return false;
     ++checks_;
-    for (const std::string& broken : CheckCensus(census)) {
+    for (const std::string& broken : CheckCensus(census, rules_)) {
       auto [it, added] = broken_.try_emplace(broken, Broken{0, sim.world().ElapsedMs()});
       ++it->second.times;
     }
@@ -68,6 +69,7 @@ class CampChecks final : public FrameObserver, public sim::TraceSink {
     std::uint64_t times;
     std::int64_t firstMs;
   };
+  CensusRules rules_;
   std::int64_t nextMs_ = kHourMs;
   bool restarted_ = false;
   std::uint64_t restarts_ = 0;
@@ -105,6 +107,9 @@ class ProgressBar final : public FrameObserver {
 
 namespace {
 constexpr std::int32_t kOtherScriptEveryMs = 4000;
+// Often enough to fall in the middle of a visit now and then, seldom enough that the
+// companions' prompts are mostly there.
+constexpr std::int32_t kPromptDropEveryMs = 7 * 60'000;
 }  // namespace
 
 sim::WorldSettings SharedWorld(sim::WorldSettings world) {
@@ -114,10 +119,21 @@ sim::WorldSettings SharedWorld(sim::WorldSettings world) {
   return world;
 }
 
+sim::WorldSettings EverySetting(sim::WorldSettings world) {
+  world = SharedWorld(world);
+  world.unownedDeleteReleases = true;
+  world.blipGoesWithEntity = true;
+  world.promptDropEveryMs = kPromptDropEveryMs;
+  world.trackPropsetRequests = true;
+  world.reloadKeepsPlayerNumber = true;
+  return world;
+}
+
 int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err) {
   sim::SimulationOptions simOptions = options.simulation;
   simOptions.record = false;  // days of calls would not fit in memory
-  simOptions.world = SharedWorld(simOptions.world);
+  simOptions.world =
+      options.everySetting ? EverySetting(simOptions.world) : SharedWorld(simOptions.world);
   sim::Simulation sim(simOptions);
   if (int code = CheckPlugin(sim, err); code != 0) return code;
   Timeline timeline(sim.world());
@@ -129,7 +145,7 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& err) {
   }
 
   ScenarioRunner runner(sim, &timeline);
-  CampChecks checks;
+  CampChecks checks(options.rules);
   sim.host().AddSink(&checks);
   ProgressBar bar(err, options.durationMs);
   runner.AddObserver(&checks);

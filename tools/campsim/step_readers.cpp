@@ -172,6 +172,7 @@ constexpr auto kStepKinds = std::to_array<StepKind>({
      }},
     {"restart", "", "", Flag<RestartStep>},
     {"other_script", "", "", Flag<OtherScriptStep>},
+    {"drop_prompt", "", "", Flag<DropPromptStep>},
 });
 
 const StepKind* KindFor(std::string_view key) {

@@ -38,12 +38,14 @@ std::vector<SummaryLine> RunSummary(sim::Simulation& sim, const RunStats& stats,
   lines.push_back({"never released", DescribeUnreleased(end.unreleased)});
   lines.push_back({"kind mismatches", DescribeKindMismatches(sim.world())});
   lines.push_back({"others touched", DescribeForeignTouched(sim.world())});
+  lines.push_back({"unowned deletes", DescribeUnownedDeletions(sim.world())});
+  lines.push_back({"held across a wait", DescribeHeldAcrossWait(sim.world())});
   return lines;
 }
 
 void PrintSummary(std::ostream& out, const std::vector<SummaryLine>& lines) {
   out << "Summary\n";
-  for (const SummaryLine& line : lines) out << fmt::format("  {:<17} {}\n", line.label, line.text);
+  for (const SummaryLine& line : lines) out << fmt::format("  {:<18} {}\n", line.label, line.text);
 }
 
 }  // namespace campsim

@@ -139,6 +139,16 @@ void Timeline::OnRemoval(const sim::CallEvent& e, std::int64_t at) {
   const sim::NativeCall& c = e.call;
   // Prop sets are removed by the handle's value, everything else through its address.
   const sim::Handle gone = c.sig->id == NativeId::DeletePropSet ? c.Handle(0) : e.refBefore[0];
+  // Not the plugin's mission entity: the game removes nothing, and the thing stays known.
+  if (c.finding.unowned != 0) [[unlikely]] {
+    std::string what = NameOf(gone);
+    if (known_.contains(gone)) what += fmt::format(" ({})", gone);
+    if (const auto r = released_.find(gone); r != released_.end()) {
+      what = r->second.name + ", left to the game earlier,";
+    }
+    return Emit(at, fmt::format("{} deleted without owning it: {}, nothing removed", what,
+                                c.finding.unowned == 1 ? "another script's" : "nobody's"));
+  }
   const auto it = known_.find(gone);
   if (it == known_.end()) {
     // Released earlier and still there: the plugin takes it away itself now.
