@@ -34,6 +34,7 @@ void CheckHeld(WorldState& s, NativeCall& call) {
     // One note per call, for its first held number.
     call.finding.held = static_cast<std::int8_t>(i);
     ++s.heldCount;
+    ++s.heldByNative[static_cast<std::size_t>(sig->id)];
     if (s.held.size() < World::kHeldCallsKept) {
       s.held.push_back(HeldCall{static_cast<std::int32_t>(s.clock), sig->id, i, handle});
     }
@@ -69,5 +70,9 @@ void NoteProofs(WorldState& s, const NativeCall& call) {
 std::uint64_t World::HeldAcrossWaitCount() const { return state_->heldCount; }
 
 const std::vector<HeldCall>& World::HeldAcrossWait() const { return state_->held; }
+
+std::vector<std::uint64_t> World::HeldAcrossWaitByNative() const {
+  return {state_->heldByNative.begin(), state_->heldByNative.end()};
+}
 
 }  // namespace sim

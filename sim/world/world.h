@@ -200,6 +200,8 @@ class World final : public Game {
   // ones (up to kHeldCallsKept), in order.
   std::uint64_t HeldAcrossWaitCount() const;
   const std::vector<HeldCall>& HeldAcrossWait() const;
+  // How many of them each native made, by NativeId.
+  std::vector<std::uint64_t> HeldAcrossWaitByNative() const;
   static constexpr std::size_t kHeldCallsKept = 10'000;
 
   // --- what exists and what happened ---

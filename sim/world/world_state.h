@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -98,6 +99,7 @@ struct WorldState {
   std::vector<Handle> proved;
   std::vector<HeldCall> held;
   std::uint64_t heldCount = 0;
+  std::array<std::uint64_t, kNativeCount> heldByNative{};
   std::int64_t promptDropDueMs = 0;
 
   // The most recently freed number goes to the next thing made, as a pool hands out the

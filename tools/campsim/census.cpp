@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+
 #include "tools/campsim/clock_text.h"
 
 namespace campsim {
@@ -154,9 +156,22 @@ std::string DescribeUnownedDeletions(const sim::World& world) {
 std::string DescribeHeldAcrossWait(const sim::World& world) {
   if (world.HeldAcrossWaitCount() == 0) return "none";
   const sim::HeldCall& first = world.HeldAcrossWait().front();
-  return fmt::format("{}, the first at {}: {} through {} (argument {}), not proved since a wait",
-                     Grouped(world.HeldAcrossWaitCount()), Since(world, first.clock),
-                     sim::SignatureOf(first.native).name, first.handle, first.arg + 1);
+  // The natives that made the most of them, so that a mod maker knows where to look.
+  const std::vector<std::uint64_t> byNative = world.HeldAcrossWaitByNative();
+  std::vector<std::size_t> order(byNative.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return byNative[a] > byNative[b]; });
+  std::string most;
+  for (std::size_t i = 0; i < 3 && byNative[order[i]] > 0; ++i) {
+    most += fmt::format("{}{} {}", most.empty() ? "" : ", ",
+                        sim::SignatureOf(static_cast<sim::NativeId>(order[i])).name,
+                        Grouped(byNative[order[i]]));
+  }
+  return fmt::format(
+      "{}, the first at {}: {} through {} (argument {}), not proved since a wait; most by {}",
+      Grouped(world.HeldAcrossWaitCount()), Since(world, first.clock),
+      sim::SignatureOf(first.native).name, first.handle, first.arg + 1, most);
 }
 
 std::vector<std::string> CheckCensus(const CampCensus& c, const CensusRules& rules) {

@@ -43,7 +43,8 @@ std::string DescribeKindMismatches(const sim::World& world);
 std::string DescribeForeignTouched(const sim::World& world);
 // "none", or "2, the first at 1:02.500: 1005 (nobody's) deleted without owning it".
 std::string DescribeUnownedDeletions(const sim::World& world);
-// "none", or "120, the first at 0:01.033: SetPedKeepTask through 1004 (argument 1)".
+// "none", or "120, the first at 0:01.033: SetPedKeepTask through 1004 (argument 1), not
+// proved since a wait; most by TaskGoToCoord 60, SetPedKeepTask 40, RemoveBlip 20".
 std::string DescribeHeldAcrossWait(const sim::World& world);
 
 // Which of the soak's rules a run holds the plugin to. Every rule by default; a run may leave
