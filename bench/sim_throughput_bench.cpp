@@ -11,9 +11,9 @@
 #include <cstdint>
 
 #include "sim/scenario/simulation.h"
-#include "tools/campsim/camp_tour.h"
-#include "tools/campsim/scenario_runner.h"
-#include "tools/campsim/soak.h"
+#include "tools/campsim/run/camp_tour.h"
+#include "tools/campsim/run/scenario_runner.h"
+#include "tools/campsim/run/soak.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "tools/campsim/campsim.h"
-#include "tools/campsim/scenario_file.h"
+#include "tools/campsim/scenario_file/reader.h"
 
 namespace campfire_fuzz {
 

@@ -15,8 +15,8 @@
 #include "companions/sadie_steps.h"
 #include "delivery/delivery_run.h"
 #include "scenery/scenery_table.h"
-#include "tools/campsim/camp_tables.h"
-#include "tools/campsim/wording.h"
+#include "tools/campsim/camp/camp_tables.h"
+#include "tools/campsim/timeline/wording.h"
 
 namespace {
 

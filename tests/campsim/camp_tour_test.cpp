@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "campsim/campsim_run.h"
-#include "tools/campsim/camp_tables.h"
-#include "tools/campsim/clock_text.h"
+#include "tools/campsim/camp/camp_tables.h"
+#include "tools/campsim/camp/clock_text.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "campsim/campsim_run.h"
-#include "tools/campsim/clock_text.h"
+#include "tools/campsim/camp/clock_text.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "campsim/campsim_run.h"
-#include "tools/campsim/camp_tables.h"
+#include "tools/campsim/camp/camp_tables.h"
 
 namespace {
 

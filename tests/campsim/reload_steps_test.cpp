@@ -6,7 +6,7 @@
 #include <string>
 
 #include "campsim/campsim_run.h"
-#include "tools/campsim/camp_tables.h"
+#include "tools/campsim/camp/camp_tables.h"
 
 namespace {
 

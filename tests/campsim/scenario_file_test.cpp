@@ -1,7 +1,5 @@
 // Scenario files: every kind of mistake stops campsim with one line and exit 2 before a
 // frame runs; a good file gives exactly the steps it wrote.
-#include "tools/campsim/scenario_file.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +7,7 @@
 
 #include "campsim/campsim_run.h"
 #include "sim/world/world.h"
+#include "tools/campsim/scenario_file/reader.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include "campsim/campsim_run.h"
 #include "sim/scenario/simulation.h"
-#include "tools/campsim/json_values.h"
-#include "tools/campsim/scenario_file.h"
-#include "tools/campsim/scenario_runner.h"
+#include "tools/campsim/run/scenario_runner.h"
+#include "tools/campsim/scenario_file/json_values.h"
+#include "tools/campsim/scenario_file/reader.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "campsim/campsim_run.h"
-#include "tools/campsim/camp_tables.h"
-#include "tools/campsim/census.h"
-#include "tools/campsim/clock_text.h"
+#include "tools/campsim/camp/camp_tables.h"
+#include "tools/campsim/camp/clock_text.h"
+#include "tools/campsim/timeline/census.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The timeline's rules on a script of the test's own: what counts as a stall and what it
 // waited for, and requests repeated every frame told once.
-#include "tools/campsim/timeline.h"
+#include "tools/campsim/timeline/timeline.h"
 
 #include <gtest/gtest.h>
 

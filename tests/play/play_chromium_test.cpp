@@ -13,8 +13,8 @@
 
 #include "play/play_fixture.h"
 #include "report/chromium.h"
-#include "tools/campsim/clock_text.h"
-#include "tools/campsim/timeline.h"
+#include "tools/campsim/camp/clock_text.h"
+#include "tools/campsim/timeline/timeline.h"
 
 namespace {
 
@@ -37,8 +37,9 @@ TEST(PlayInChromium, RideToCharlesHoldTalkSaveAndReplay) {
   for (const auto& screen : report_test::kScreens)
     sizes += (sizes.empty() ? "" : ",") + screen.Name();
   const std::string command = "timeout 150 /usr/bin/python3 " + std::string(CAMPFIRE_SOURCE_DIR) +
-                              "/tests/play/chromium_play.py '" + play.origin + "/?token=" +
-                              play.token + "' '" + downloads + "' '" + out + "' --sizes " + sizes;
+                              "/tests/play/chromium_play.py '" + play.origin +
+                              "/?token=" + play.token + "' '" + downloads + "' '" + out +
+                              "' --sizes " + sizes;
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   play.Stop();
 

@@ -12,9 +12,9 @@
 
 #include "campsim/campsim_run.h"
 #include "play/play_client.h"
-#include "tools/campsim/live_run.h"
-#include "tools/campsim/play_server.h"
-#include "tools/campsim/scenario_file.h"
+#include "tools/campsim/live/live_run.h"
+#include "tools/campsim/play/server.h"
+#include "tools/campsim/scenario_file/reader.h"
 
 namespace play_test {
 

@@ -7,10 +7,10 @@
 
 #include "campsim/campsim_run.h"
 #include "sim/scenario/camp_places.h"
-#include "tools/campsim/scenario_file.h"
-#include "tools/campsim/scenario_runner.h"
-#include "tools/campsim/scenario_writer.h"
-#include "tools/campsim/timeline.h"
+#include "tools/campsim/run/scenario_runner.h"
+#include "tools/campsim/scenario_file/reader.h"
+#include "tools/campsim/scenario_file/writer.h"
+#include "tools/campsim/timeline/timeline.h"
 
 namespace {
 

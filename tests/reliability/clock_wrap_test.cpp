@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "reliability/fault_fixture.h"
-#include "tools/campsim/camp_tour.h"
-#include "tools/campsim/scenario_runner.h"
+#include "tools/campsim/run/camp_tour.h"
+#include "tools/campsim/run/scenario_runner.h"
 
 namespace reliability_test {
 namespace {

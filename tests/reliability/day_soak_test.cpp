@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "reliability/fault_fixture.h"
-#include "tools/campsim/scenario_runner.h"
-#include "tools/campsim/soak.h"
-#include "tools/campsim/timeline.h"
+#include "tools/campsim/run/scenario_runner.h"
+#include "tools/campsim/run/soak.h"
+#include "tools/campsim/timeline/timeline.h"
 
 namespace reliability_test {
 namespace {

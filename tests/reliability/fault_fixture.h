@@ -16,8 +16,8 @@
 
 #include "sim/scenario/camp_places.h"
 #include "sim/scenario/simulation.h"
-#include "tools/campsim/camp_tables.h"
-#include "tools/campsim/census.h"
+#include "tools/campsim/camp/camp_tables.h"
+#include "tools/campsim/timeline/census.h"
 
 namespace reliability_test {
 

@@ -11,9 +11,9 @@
 #include "campsim/campsim_run.h"
 #include "report/chromium.h"
 #include "report/png_image.h"
-#include "tools/campsim/camp_tour.h"
-#include "tools/campsim/map_view.h"
-#include "tools/campsim/scenario_runner.h"
+#include "tools/campsim/map/view.h"
+#include "tools/campsim/run/camp_tour.h"
+#include "tools/campsim/run/scenario_runner.h"
 
 namespace {
 

@@ -9,22 +9,22 @@
 #include <optional>
 
 #include "sim/host/json_trace.h"
-#include "tools/campsim/camp_tour.h"
-#include "tools/campsim/census.h"
-#include "tools/campsim/json_values.h"
-#include "tools/campsim/map_svg.h"
-#include "tools/campsim/plugin_check.h"
-#include "tools/campsim/replay.h"
-#include "tools/campsim/report_html.h"
-#include "tools/campsim/run_outputs.h"
-#include "tools/campsim/scenario_bounds.h"
-#include "tools/campsim/scenario_file.h"
-#include "tools/campsim/scenario_runner.h"
-#include "tools/campsim/soak.h"
-#include "tools/campsim/summary.h"
-#include "tools/campsim/timeline.h"
+#include "tools/campsim/camp/plugin_check.h"
+#include "tools/campsim/map/map_svg.h"
+#include "tools/campsim/report/replay.h"
+#include "tools/campsim/report/report_html.h"
+#include "tools/campsim/run/camp_tour.h"
+#include "tools/campsim/run/run_outputs.h"
+#include "tools/campsim/run/scenario_runner.h"
+#include "tools/campsim/run/soak.h"
+#include "tools/campsim/scenario_file/bounds.h"
+#include "tools/campsim/scenario_file/json_values.h"
+#include "tools/campsim/scenario_file/reader.h"
+#include "tools/campsim/timeline/census.h"
+#include "tools/campsim/timeline/summary.h"
+#include "tools/campsim/timeline/timeline.h"
 #ifdef CAMPSIM_PLAY
-#include "tools/campsim/play_command.h"
+#include "tools/campsim/play/command.h"
 #endif
 
 namespace campsim {
@@ -259,7 +259,8 @@ int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostrea
 #ifdef CAMPSIM_PLAY
     return RunPlay(scenario, o.plugin, o.port, out, err);
 #else
-    err << "campsim: --play is not built into this campsim (the Windows build leaves the playground out)\n";
+    err << "campsim: --play is not built into this campsim (the Windows build leaves the "
+           "playground out)\n";
     return kUnusable;
 #endif
   }

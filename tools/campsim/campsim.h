@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <ostream>
 
-#include "tools/campsim/scenario_bounds.h"
+#include "tools/campsim/play/port.h"
+#include "tools/campsim/scenario_file/bounds.h"
 
 namespace campsim {
 
@@ -17,8 +18,6 @@ struct CampsimSetup {
   ScenarioLimits limits;              // how long a scenario file may run
   std::int64_t* elapsedMs = nullptr;  // if set, gets the game time a run took
 };
-// The playground's port (--play) when --port is not given.
-inline constexpr int kDefaultPlayPort = 8642;
 
 int RunCampsim(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                const CampsimSetup& setup = {});
