@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace campsim_folders {
 
 namespace fs = std::filesystem;
 
@@ -42,4 +42,4 @@ TEST(CampsimFolders, NoFileIncludesAFolderAboveItsOwn) {
   EXPECT_EQ(upward, std::vector<std::string>{});
 }
 
-}  // namespace
+}  // namespace campsim_folders

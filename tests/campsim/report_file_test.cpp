@@ -12,7 +12,7 @@ namespace {
 
 using campsim_test::RunCampsimWith;
 
-std::size_t Count(const std::string& text, const std::string& what) {
+std::size_t CountIn(const std::string& text, const std::string& what) {
   std::size_t n = 0;
   for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
   return n;
@@ -26,12 +26,12 @@ TEST(ReportFile, TheToursPageStandsAloneAndIsSmall) {
   EXPECT_LT(html.size(), 1'500'000u);
   EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
   // Nothing fetched: the only address is the SVG namespace, which is never loaded.
-  EXPECT_EQ(Count(html, "http"), Count(html, "http://www.w3.org/2000/svg"));
+  EXPECT_EQ(CountIn(html, "http"), CountIn(html, "http://www.w3.org/2000/svg"));
   for (const char* fetch : {"<link", " src=", "href=", "@import", "fetch(", "XMLHttpRequest"}) {
     EXPECT_EQ(html.find(fetch), std::string::npos) << fetch;
   }
-  EXPECT_EQ(Count(html, "<svg"), 1u);
-  EXPECT_EQ(Count(html, "<script"), 2u) << "the run's data and the player";
+  EXPECT_EQ(CountIn(html, "<svg"), 1u);
+  EXPECT_EQ(CountIn(html, "<script"), 2u) << "the run's data and the player";
   EXPECT_NE(html.find("<section id=\"summary\">"), std::string::npos);
   EXPECT_NE(html.find("<td>native calls</td>"), std::string::npos);
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace guide_links {
 
 namespace fs = std::filesystem;
 
@@ -68,7 +68,7 @@ TEST(Guides, EveryLinkLeadsToAPageAndHeadingThatExist) {
 
 // Where the camp is, in the README's words and the install guide's, whatever the wrapping.
 TEST(Guides, ThePlayersAreToldWhereTheCampIsInTheSameWords) {
-  const std::regex where(R"(The camp stands around[^.]*\.[^.]*away\.)");
+  const std::regex where(R"(The camp stands around[^.]*away\.)");
   std::vector<std::string> said;
   for (const char* guide : {"README.md", "docs/INSTALL.txt"}) {
     const std::string text = std::regex_replace(Text(kRoot / guide), std::regex(R"(\s+)"), " ");
@@ -79,4 +79,4 @@ TEST(Guides, ThePlayersAreToldWhereTheCampIsInTheSameWords) {
   EXPECT_EQ(said[0], said[1]);
 }
 
-}  // namespace
+}  // namespace guide_links
