@@ -17,7 +17,8 @@
 
 namespace {
 
-constexpr std::uint64_t kFrames = 3000;  // as many as the fuzzer gives an input
+constexpr std::uint64_t kFrames = 3000;     // as many as the fuzzer gives an input
+constexpr std::uint64_t kLastFrames = 300;  // 10 s of game time, past the plugin's longest pause
 
 std::vector<std::filesystem::path> Seeds() {
   std::vector<std::filesystem::path> seeds;
@@ -45,7 +46,9 @@ TEST(FuzzSeeds, ThePluginComesThroughEverySeedWithoutARefusedCall) {
       std::string error;
       ASSERT_TRUE(plugin.Load(CAMPFIRE_PLUGIN_PATH, error)) << error;
       ASSERT_TRUE(host.Registered());
+      std::size_t callsBeforeTheLastFrames = 0;
       for (std::uint64_t frame = 1; frame <= kFrames && !host.Failed(); ++frame) {
+        if (frame == kFrames - kLastFrames) callsBeforeTheLastFrames = host.CallCount();
         host.RunFrame(frame);
         game.AdvanceFrame();
         const auto restart = game.TakeRestart();
@@ -56,7 +59,9 @@ TEST(FuzzSeeds, ThePluginComesThroughEverySeedWithoutARefusedCall) {
       }
       EXPECT_FALSE(host.Failed()) << host.Error();
       EXPECT_EQ(game.KindMismatch(), "") << "a handle given to a native of another kind";
-      EXPECT_GT(host.CallCount(), kFrames) << "the script kept running";
+      // Still calling at the end: a world where nothing the plugin makes exists keeps it in
+      // its pauses (5 s at most) between tries, so it need not call every frame.
+      EXPECT_GT(host.CallCount(), callsBeforeTheLastFrames) << "the script kept running";
     }
     sim::SetActiveHost(nullptr);
   }
